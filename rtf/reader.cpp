@@ -163,7 +163,7 @@ private:
     void endParagraph(ParagraphEnd end);
     void bufferParagraph(bool endsCell);
     void emitItems(const std::u16string &text, const std::vector<Item> &items);
-    void endRow();
+    void endRow(bool takeCurrentParagraph);
     RowDefinition finishedRowDefinition(std::size_t cells) const;
     void resetRowDefinition();
     Border *borderTarget();
@@ -276,7 +276,7 @@ void Reader::run()
         endParagraph(ParagraphEnd::Paragraph);
     // A row the file does not end with \row is still shown.
     if (!m_rowParagraphs.empty() || m_rowOpen)
-        endRow();
+        endRow(false);
     m_sink.documentEnd();
 }
 
@@ -429,7 +429,7 @@ void Reader::bodyWord(const Token &token)
         endParagraph(ParagraphEnd::Cell);
         return;
     case Word::Row:
-        endRow();
+        endRow(true);
         return;
     case Word::FontTable:
         return enterDestination(Destination::FontTable);
@@ -993,7 +993,7 @@ void Reader::endParagraph(ParagraphEnd end)
     } else {
         // Table paragraphs that never reached a \cell are shown as a row of their own.
         if (!m_rowParagraphs.empty())
-            endRow();
+            endRow(false);
         emitItems(m_text, m_items);
         ParagraphFormat format = top().paragraph;
         format.inTable = false;
@@ -1032,9 +1032,9 @@ void Reader::emitItems(const std::u16string &text, const std::vector<Item> &item
     }
 }
 
-void Reader::endRow()
+void Reader::endRow(bool takeCurrentParagraph)
 {
-    if (!m_items.empty()) {
+    if (takeCurrentParagraph && !m_items.empty()) {
         // Text between the last \cell and \row: keep it as a cell rather than lose it.
         bufferParagraph(false);
         m_text.clear();
