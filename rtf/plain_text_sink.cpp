@@ -20,7 +20,7 @@ void PlainTextSink::lineBreak(const CharFormat &)
     m_text.push_back(m_inRow ? ' ' : '\n');
 }
 
-void PlainTextSink::paragraphEnd(const ParagraphFormat &)
+void PlainTextSink::paragraphEnd(const ParagraphFormat &, const CharFormat &)
 {
     m_text.push_back(m_inRow ? ' ' : '\n');
 }
@@ -31,7 +31,7 @@ void PlainTextSink::rowBegin(const RowDefinition &row)
     m_cellsLeft = row.cells.size();
 }
 
-void PlainTextSink::cellEnd(const ParagraphFormat &)
+void PlainTextSink::cellEnd(const ParagraphFormat &, const CharFormat &)
 {
     if (m_cellsLeft > 1)
         m_text.push_back('\t');

@@ -18,9 +18,9 @@ public:
     void text(std::u16string_view text, const CharFormat &format) override;
     void tab(const CharFormat &format) override;
     void lineBreak(const CharFormat &format) override;
-    void paragraphEnd(const ParagraphFormat &format) override;
+    void paragraphEnd(const ParagraphFormat &format, const CharFormat &mark) override;
     void rowBegin(const RowDefinition &row) override;
-    void cellEnd(const ParagraphFormat &format) override;
+    void cellEnd(const ParagraphFormat &format, const CharFormat &mark) override;
     void rowEnd() override;
 
 private:

@@ -73,6 +73,7 @@ struct BufferedParagraph {
     std::u16string text;
     std::vector<Item> items;
     ParagraphFormat format;
+    CharFormat mark;
     bool endsCell = false;
 };
 
@@ -997,7 +998,7 @@ void Reader::endParagraph(ParagraphEnd end)
         emitItems(m_text, m_items);
         ParagraphFormat format = top().paragraph;
         format.inTable = false;
-        m_sink.paragraphEnd(format);
+        m_sink.paragraphEnd(format, resolveFormat());
     }
     m_text.clear();
     m_items.clear();
@@ -1011,6 +1012,7 @@ void Reader::bufferParagraph(bool endsCell)
     paragraph.items = m_items;
     paragraph.format = top().paragraph;
     paragraph.format.inTable = true;
+    paragraph.mark = resolveFormat();
     paragraph.endsCell = endsCell;
 }
 
@@ -1064,17 +1066,18 @@ void Reader::endRow(bool takeCurrentParagraph)
         for (const BufferedParagraph &paragraph : m_rowParagraphs) {
             emitItems(paragraph.text, paragraph.items);
             if (paragraph.endsCell)
-                m_sink.cellEnd(paragraph.format);
+                m_sink.cellEnd(paragraph.format, paragraph.mark);
             else
-                m_sink.paragraphEnd(paragraph.format);
+                m_sink.paragraphEnd(paragraph.format, paragraph.mark);
         }
         ParagraphFormat empty;
         empty.inTable = true;
+        const CharFormat mark = resolveFormat();
         std::size_t delivered = 0;
         for (const BufferedParagraph &paragraph : m_rowParagraphs)
             delivered += paragraph.endsCell ? 1 : 0;
         for (; delivered < cells; ++delivered)
-            m_sink.cellEnd(empty);
+            m_sink.cellEnd(empty, mark);
         m_sink.rowEnd();
     }
 

@@ -124,6 +124,15 @@ void appendBorder(std::string &out, const char *side, const Border &border)
     out += std::to_string(border.width);
 }
 
+// The paragraph mark's format, after a bar, when it differs from the defaults.
+void appendMark(std::string &out, const CharFormat &mark)
+{
+    std::string chars;
+    appendChars(chars, mark);
+    if (!chars.empty())
+        out += " |" + chars;
+}
+
 void appendEscaped(std::string &out, std::u16string_view text)
 {
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -166,10 +175,11 @@ void TraceSink::lineBreak(const CharFormat &format)
     m_out += '\n';
 }
 
-void TraceSink::paragraphEnd(const ParagraphFormat &format)
+void TraceSink::paragraphEnd(const ParagraphFormat &format, const CharFormat &mark)
 {
     m_out += "par";
     appendParagraph(m_out, format);
+    appendMark(m_out, mark);
     m_out += '\n';
 }
 
@@ -210,10 +220,11 @@ void TraceSink::rowBegin(const RowDefinition &row)
     m_out += '\n';
 }
 
-void TraceSink::cellEnd(const ParagraphFormat &format)
+void TraceSink::cellEnd(const ParagraphFormat &format, const CharFormat &mark)
 {
     m_out += "cell";
     appendParagraph(m_out, format);
+    appendMark(m_out, mark);
     m_out += '\n';
 }
 

@@ -5,9 +5,10 @@
 //
 //   text "Договор" b caps fs=24 f="Arial" color=#000000
 //   tab | line            (with the same format attributes)
-//   par qc fi=283 sl=multiple:288 tabs=c4677,r9355:ul keep
+//   par qc fi=283 sl=multiple:288 tabs=c4677,r9355:ul keep | b fs=24   (after the bar: the
+//                                                         paragraph mark's character format)
 //   row left=-108 pad=108,0,0,108 cells=1000[t=s10 b=s10 vmf vc],5000
-//   cell ...              (the paragraph attributes of the cell's last paragraph)
+//   cell ...              (as par, for the cell's last paragraph)
 //   endrow
 //
 // Text is UTF-8; quotes, backslashes and characters outside ASCII, Latin-1 letters and
@@ -26,9 +27,9 @@ public:
     void text(std::u16string_view text, const CharFormat &format) override;
     void tab(const CharFormat &format) override;
     void lineBreak(const CharFormat &format) override;
-    void paragraphEnd(const ParagraphFormat &format) override;
+    void paragraphEnd(const ParagraphFormat &format, const CharFormat &mark) override;
     void rowBegin(const RowDefinition &row) override;
-    void cellEnd(const ParagraphFormat &format) override;
+    void cellEnd(const ParagraphFormat &format, const CharFormat &mark) override;
     void rowEnd() override;
 
 private:

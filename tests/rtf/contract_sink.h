@@ -54,9 +54,10 @@ public:
         live("lineBreak");
         checkChars(format);
     }
-    void paragraphEnd(const rtf::ParagraphFormat &format) override
+    void paragraphEnd(const rtf::ParagraphFormat &format, const rtf::CharFormat &mark) override
     {
         live("paragraphEnd");
+        checkChars(mark);
         if (format.inTable != m_inRow)
             fail("paragraph inTable differs from its place");
         checkParagraph(format);
@@ -90,9 +91,10 @@ public:
         m_maxCellsInRow = std::max(m_maxCellsInRow, row.cells.size());
         ++m_rows;
     }
-    void cellEnd(const rtf::ParagraphFormat &format) override
+    void cellEnd(const rtf::ParagraphFormat &format, const rtf::CharFormat &mark) override
     {
         live("cellEnd");
+        checkChars(mark);
         if (!m_inRow || m_cellsLeft == 0)
             fail("cell end outside a row or beyond its cells");
         else
