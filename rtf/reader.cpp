@@ -120,14 +120,17 @@ void updateLineSpacing(State &state)
         format.lineSpacingRule = LineSpacingRule::Exactly;
         format.lineSpacing = -value;
     } else {
-        format.lineSpacingRule = state.lineSpacingMultiple ? LineSpacingRule::Multiple : LineSpacingRule::AtLeast;
+        format.lineSpacingRule =
+            state.lineSpacingMultiple ? LineSpacingRule::Multiple : LineSpacingRule::AtLeast;
         format.lineSpacing = value;
     }
 }
 
 class Reader final {
 public:
-    Reader(std::string_view data, Sink &sink) : m_tokens(data), m_sink(sink)
+    Reader(std::string_view data, Sink &sink)
+        : m_tokens(data)
+        , m_sink(sink)
     {
         m_stack.reserve(kMaxGroupDepth + 1);
         m_stack.emplace_back();
@@ -177,7 +180,7 @@ private:
     Tokenizer m_tokens;
     Sink &m_sink;
 
-    std::vector<State> m_stack;     // m_stack[0] is outside every group
+    std::vector<State> m_stack;      // m_stack[0] is outside every group
     std::size_t m_overflowDepth = 0; // groups open beyond kMaxGroupDepth
     std::size_t m_overflowSkip = 0;  // while nonzero, skip until m_overflowDepth drops below it
     bool m_entered = false;          // the document's outermost group has been opened
@@ -249,7 +252,8 @@ void Reader::run()
                 --m_fallbackLeft; // a control word, symbol, \'hh or \bin is one character
                 continue;
             }
-            const auto skipped = static_cast<std::size_t>(std::min<std::int64_t>(m_fallbackLeft, token.text.size()));
+            const auto skipped =
+                static_cast<std::size_t>(std::min<std::int64_t>(m_fallbackLeft, token.text.size()));
             m_fallbackLeft -= static_cast<std::int64_t>(skipped);
             rest.text.remove_prefix(skipped);
             if (rest.text.empty())
@@ -601,13 +605,16 @@ void Reader::bodyWord(const Token &token)
         chars.font = std::max<std::int32_t>(value, 0);
         break;
     case Word::FontSize:
-        chars.fontSize = token.hasParameter ? std::clamp<std::int32_t>(value, 2, kMaxFontSizeHalfPoints) : kDefaultFontSize;
+        chars.fontSize = token.hasParameter
+                             ? std::clamp<std::int32_t>(value, 2, kMaxFontSizeHalfPoints)
+                             : kDefaultFontSize;
         break;
     case Word::ForegroundColor:
         chars.color = std::max<std::int32_t>(value, 0);
         break;
     case Word::ExpandQuarterPoints:
-        chars.spacing = clampTwips(static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{value} * 5, INT_MIN, INT_MAX)));
+        chars.spacing = clampTwips(static_cast<std::int32_t>(
+            std::clamp<std::int64_t>(std::int64_t{value} * 5, INT_MIN, INT_MAX)));
         break;
     case Word::ExpandTwips:
         chars.spacing = clampTwips(value);
@@ -694,8 +701,9 @@ void Reader::bodyWord(const Token &token)
     case Word::TabPosition: {
         const TabStop stop{clampLength(value), state.nextTabKind, state.nextTabLeader};
         auto &stops = paragraph.tabStops;
-        const auto at = std::lower_bound(stops.begin(), stops.end(), stop.position,
-                                         [](const TabStop &tab, int position) { return tab.position < position; });
+        const auto at = std::lower_bound(
+            stops.begin(), stops.end(), stop.position,
+            [](const TabStop &tab, int position) { return tab.position < position; });
         if (at != stops.end() && at->position == stop.position)
             *at = stop;
         else if (stops.size() < kMaxTabStops)
@@ -806,7 +814,8 @@ void Reader::commitFont()
         return;
     const auto first = m_fontName.find_first_not_of(' ');
     const auto last = m_fontName.find_last_not_of(' ');
-    const std::string family = first == std::string::npos ? std::string{} : m_fontName.substr(first, last - first + 1);
+    const std::string family =
+        first == std::string::npos ? std::string{} : m_fontName.substr(first, last - first + 1);
     const auto name = m_familyNames.insert(family).first;
     m_fonts[m_fontNumber] = Font{CodePageOfCharset(m_fontCharset), *name};
     m_cachedFontNumber = INT_MIN;
@@ -818,7 +827,8 @@ void Reader::colorTable(const Token &token)
     switch (token.kind) {
     case TokenKind::ControlWord: {
         const Word word = LookupWord(token.text);
-        const auto component = static_cast<std::uint8_t>(std::clamp<std::int32_t>(token.parameter, 0, 255));
+        const auto component =
+            static_cast<std::uint8_t>(std::clamp<std::int32_t>(token.parameter, 0, 255));
         if (word == Word::Red) {
             m_nextColor.color.red = component;
             m_nextColor.defined = true;
@@ -857,7 +867,9 @@ const Font *Reader::currentFont()
     if (number != m_cachedFontNumber) {
         const auto found = m_fonts.find(number);
         m_cachedFont = found == m_fonts.end() ? nullptr : &found->second;
-        const int codePage = m_cachedFont != nullptr && m_cachedFont->codePage != 0 ? m_cachedFont->codePage : m_ansiCodePage;
+        const int codePage = m_cachedFont != nullptr && m_cachedFont->codePage != 0
+                                 ? m_cachedFont->codePage
+                                 : m_ansiCodePage;
         m_cachedHighHalf = HighHalfOf(codePage);
         m_cachedFontNumber = number;
     }
@@ -885,7 +897,8 @@ CharFormat Reader::resolveFormat()
     format.spacingTwips = chars.spacing;
     if (const Font *font = currentFont())
         format.fontFamily = font->family;
-    if (chars.color >= 0 && static_cast<std::size_t>(chars.color) < m_colors.size() && m_colors[chars.color].defined) {
+    if (chars.color >= 0 && static_cast<std::size_t>(chars.color) < m_colors.size()
+        && m_colors[chars.color].defined) {
         format.hasColor = true;
         format.color = m_colors[chars.color].color;
     }
@@ -900,7 +913,8 @@ Item &Reader::textItem()
         return m_items.back();
     const CharFormat format = resolveFormat();
     m_textItemCurrent = true;
-    if (!m_items.empty() && m_items.back().kind == ItemKind::Text && m_items.back().format == format)
+    if (!m_items.empty() && m_items.back().kind == ItemKind::Text
+        && m_items.back().format == format)
         return m_items.back();
     Item &item = m_items.emplace_back();
     item.start = static_cast<std::uint32_t>(m_text.size());

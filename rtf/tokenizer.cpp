@@ -165,7 +165,8 @@ Token Tokenizer::controlWord()
     Token token = wordToken(name, hasParameter, static_cast<std::int32_t>(value));
     if (name == "bin" && hasParameter && value > 0) {
         // Binary data may hold any byte, braces included: step over it unread.
-        const std::size_t length = std::min<std::size_t>(static_cast<std::size_t>(value), size - m_pos);
+        const std::size_t length =
+            std::min<std::size_t>(static_cast<std::size_t>(value), size - m_pos);
         token.kind = TokenKind::Binary;
         token.text = m_data.substr(m_pos, length);
         m_pos += length;

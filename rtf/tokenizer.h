@@ -36,7 +36,10 @@ struct Token {
 class Tokenizer final {
 public:
     // The bytes must outlive the tokenizer; tokens point into them.
-    explicit Tokenizer(std::string_view data) : m_data(data) {}
+    explicit Tokenizer(std::string_view data)
+        : m_data(data)
+    {
+    }
 
     // Line ends, NUL and other control bytes are dropped between tokens, as the format says;
     // a TAB byte comes back as the control word "tab", a backslash before a line end as "par".

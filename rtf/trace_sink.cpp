@@ -46,8 +46,8 @@ void appendChars(std::string &out, const CharFormat &format)
     }
     if (format.hasColor) {
         char color[16];
-        std::snprintf(color, sizeof color, " color=#%02x%02x%02x", format.color.red, format.color.green,
-                      format.color.blue);
+        std::snprintf(color, sizeof color, " color=#%02x%02x%02x", format.color.red,
+                      format.color.green, format.color.blue);
         out += color;
     }
 }
@@ -190,9 +190,10 @@ void TraceSink::rowBegin(const RowDefinition &row)
         appendNumber(m_out, "left", row.left);
     if (row.height != 0)
         appendNumber(m_out, "height", row.height);
-    if (row.paddingLeft != 0 || row.paddingTop != 0 || row.paddingBottom != 0 || row.paddingRight != 0) {
-        m_out += " pad=" + std::to_string(row.paddingLeft) + ',' + std::to_string(row.paddingTop) + ','
-                 + std::to_string(row.paddingBottom) + ',' + std::to_string(row.paddingRight);
+    if (row.paddingLeft != 0 || row.paddingTop != 0 || row.paddingBottom != 0
+        || row.paddingRight != 0) {
+        m_out += " pad=" + std::to_string(row.paddingLeft) + ',' + std::to_string(row.paddingTop)
+                 + ',' + std::to_string(row.paddingBottom) + ',' + std::to_string(row.paddingRight);
     }
     m_out += " cells=";
     bool first = true;

@@ -38,7 +38,9 @@ void TRichEditStrings::LoadFromFile(const std::string &path)
     m_owner.showDocument(std::move(document));
 }
 
-TRichEdit::TRichEdit(QWidget *parent) : QTextEdit(parent), m_lines(std::make_unique<TRichEditStrings>(*this))
+TRichEdit::TRichEdit(QWidget *parent)
+    : QTextEdit(parent)
+    , m_lines(std::make_unique<TRichEditStrings>(*this))
 {
     setReadOnly(true);
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -48,7 +50,8 @@ TRichEdit::TRichEdit(QWidget *parent) : QTextEdit(parent), m_lines(std::make_uni
 
     // A page is white with black text, also under a dark desktop theme.
     QPalette page = palette();
-    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    for (const QPalette::ColorGroup group :
+         {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         page.setColor(group, QPalette::Base, Qt::white);
         page.setColor(group, QPalette::Text, Qt::black);
     }
@@ -59,7 +62,8 @@ TRichEdit::TRichEdit(QWidget *parent) : QTextEdit(parent), m_lines(std::make_uni
     // a bar with nothing to scroll enabled, so follow the range.
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QScrollBar *bar = verticalScrollBar();
-    connect(bar, &QScrollBar::rangeChanged, bar, [bar](int minimum, int maximum) { bar->setEnabled(maximum > minimum); });
+    connect(bar, &QScrollBar::rangeChanged, bar,
+            [bar](int minimum, int maximum) { bar->setEnabled(maximum > minimum); });
     bar->setEnabled(bar->maximum() > bar->minimum());
 
     showDocument(newDocument());
@@ -87,7 +91,8 @@ void TRichEdit::showDocument(std::unique_ptr<QTextDocument> document)
     setDocument(document.release());
     if (previous != nullptr && previous->parent() == this)
         delete previous.data();
-    verticalScrollBar()->setEnabled(verticalScrollBar()->maximum() > verticalScrollBar()->minimum());
+    verticalScrollBar()->setEnabled(verticalScrollBar()->maximum()
+                                    > verticalScrollBar()->minimum());
 }
 
 } // namespace ui

@@ -16,7 +16,10 @@ class TRichEdit;
 
 class TRichEditStrings final {
 public:
-    explicit TRichEditStrings(TRichEdit &owner) : m_owner(owner) {}
+    explicit TRichEditStrings(TRichEdit &owner)
+        : m_owner(owner)
+    {
+    }
 
     // Empties the viewer.
     void Clear();

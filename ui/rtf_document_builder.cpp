@@ -32,7 +32,8 @@ namespace {
 
 QString toQString(std::u16string_view text)
 {
-    return QString(reinterpret_cast<const QChar *>(text.data()), static_cast<qsizetype>(text.size()));
+    return QString(reinterpret_cast<const QChar *>(text.data()),
+                   static_cast<qsizetype>(text.size()));
 }
 
 // A table is built when it is complete: Qt lays out the grid of a QTextTable again after every
@@ -63,16 +64,20 @@ struct CharFormatHash {
     std::size_t operator()(const rtf::CharFormat &format) const
     {
         std::size_t hash = std::hash<std::string_view>()(format.fontFamily);
-        auto mix = [&hash](std::size_t value) { hash ^= value + 0x9e3779b97f4a7c15ULL + (hash << 6) + (hash >> 2); };
+        auto mix = [&hash](std::size_t value) {
+            hash ^= value + 0x9e3779b97f4a7c15ULL + (hash << 6) + (hash >> 2);
+        };
         mix(static_cast<std::size_t>(format.bold) | static_cast<std::size_t>(format.italic) << 1
-            | static_cast<std::size_t>(format.underline) << 2 | static_cast<std::size_t>(format.strikeOut) << 3
-            | static_cast<std::size_t>(format.allCaps) << 4 | static_cast<std::size_t>(format.smallCaps) << 5
+            | static_cast<std::size_t>(format.underline) << 2
+            | static_cast<std::size_t>(format.strikeOut) << 3
+            | static_cast<std::size_t>(format.allCaps) << 4
+            | static_cast<std::size_t>(format.smallCaps) << 5
             | static_cast<std::size_t>(format.hasColor) << 6
             | static_cast<std::size_t>(format.verticalPosition) << 7);
         mix(static_cast<std::size_t>(format.fontSizeHalfPoints));
         mix(static_cast<std::size_t>(static_cast<unsigned>(format.spacingTwips)));
-        mix(static_cast<std::size_t>(format.color.red) << 16 | static_cast<std::size_t>(format.color.green) << 8
-            | format.color.blue);
+        mix(static_cast<std::size_t>(format.color.red) << 16
+            | static_cast<std::size_t>(format.color.green) << 8 | format.color.blue);
         return hash;
     }
 };
@@ -80,21 +85,26 @@ struct CharFormatHash {
 class DocumentBuilder final : public rtf::Sink {
 public:
     DocumentBuilder(QTextDocument &document, qreal dotsPerInch)
-        : m_cursor(&document), m_pixelsPerTwip(dotsPerInch / 1440.0)
+        : m_cursor(&document)
+        , m_pixelsPerTwip(dotsPerInch / 1440.0)
     {
     }
 
     void text(std::u16string_view text, const rtf::CharFormat &format) override
     {
         if (m_inRow) {
-            currentParagraph().items.push_back({PendingItem::Text, toQString(text), formatIndex(format)});
+            currentParagraph().items.push_back(
+                {PendingItem::Text, toQString(text), formatIndex(format)});
             return;
         }
         beginContent();
         m_cursor.insertText(toQString(text), m_formats[formatIndex(format)]);
     }
 
-    void tab(const rtf::CharFormat &format) override { insertCharacter(PendingItem::Tab, u'\t', format); }
+    void tab(const rtf::CharFormat &format) override
+    {
+        insertCharacter(PendingItem::Tab, u'\t', format);
+    }
 
     void lineBreak(const rtf::CharFormat &format) override
     {
@@ -195,7 +205,8 @@ int DocumentBuilder::formatIndex(const rtf::CharFormat &format)
         return m_lastSource;
     }
     rtf::CharFormat stored = format;
-    stored.fontFamily = m_families.emplace_back(format.fontFamily); // the reader's copy ends with the call
+    stored.fontFamily =
+        m_families.emplace_back(format.fontFamily); // the reader's copy ends with the call
     m_lastSource = static_cast<int>(m_formats.size());
     m_sources.push_back(stored);
     m_formats.push_back(charFormat(format));
@@ -225,8 +236,8 @@ QTextCharFormat DocumentBuilder::charFormat(const rtf::CharFormat &format) const
     }
     result.setFontPointSize(format.fontSizeHalfPoints / 2.0);
     if (!format.fontFamily.empty()) {
-        result.setFontFamilies(
-            {QString::fromUtf8(format.fontFamily.data(), static_cast<qsizetype>(format.fontFamily.size()))});
+        result.setFontFamilies({QString::fromUtf8(
+            format.fontFamily.data(), static_cast<qsizetype>(format.fontFamily.size()))});
     }
     if (format.hasColor)
         result.setForeground(QColor(format.color.red, format.color.green, format.color.blue));
@@ -271,7 +282,8 @@ QTextBlockFormat DocumentBuilder::blockFormat(const rtf::ParagraphFormat &format
         result.setLineHeight(pixels(format.lineSpacing), QTextBlockFormat::FixedHeight);
         break;
     case rtf::LineSpacingRule::Multiple:
-        result.setLineHeight(format.lineSpacing * 100.0 / 240.0, QTextBlockFormat::ProportionalHeight);
+        result.setLineHeight(format.lineSpacing * 100.0 / 240.0,
+                             QTextBlockFormat::ProportionalHeight);
         break;
     }
     if (!format.tabStops.empty()) {
@@ -289,7 +301,8 @@ QTextBlockFormat DocumentBuilder::blockFormat(const rtf::ParagraphFormat &format
                 tabs.append(QTextOption::Tab(pixels(stop.position), QTextOption::RightTab));
                 break;
             case rtf::TabKind::Decimal:
-                tabs.append(QTextOption::Tab(pixels(stop.position), QTextOption::DelimiterTab, u','));
+                tabs.append(
+                    QTextOption::Tab(pixels(stop.position), QTextOption::DelimiterTab, u','));
                 break;
             }
         }
@@ -346,7 +359,8 @@ void DocumentBuilder::flushTable()
     QList<QTextLength> widths;
     int edge = widest->definition.left;
     for (const rtf::CellDefinition &cell : widest->definition.cells) {
-        widths.append(QTextLength(QTextLength::FixedLength, std::max(pixels(cell.rightEdge - edge), 1.0)));
+        widths.append(
+            QTextLength(QTextLength::FixedLength, std::max(pixels(cell.rightEdge - edge), 1.0)));
         edge = cell.rightEdge;
     }
 
@@ -382,9 +396,10 @@ void DocumentBuilder::flushTable()
         const rtf::RowDefinition &definition = row.definition;
         for (int c = 0; c < columns; ++c) {
             const bool present = c < static_cast<int>(row.cells.size());
-            const rtf::CellDefinition cell = present ? definition.cells[static_cast<std::size_t>(c)]
-                                                     : rtf::CellDefinition{};
-            if (cell.verticalMerge == rtf::VerticalMerge::Continue && mergeStart[static_cast<std::size_t>(c)] >= 0) {
+            const rtf::CellDefinition cell =
+                present ? definition.cells[static_cast<std::size_t>(c)] : rtf::CellDefinition{};
+            if (cell.verticalMerge == rtf::VerticalMerge::Continue
+                && mergeStart[static_cast<std::size_t>(c)] >= 0) {
                 // The run goes on.
             } else {
                 closeRun(c, r);
@@ -404,13 +419,20 @@ void DocumentBuilder::flushTable()
             if (!pending.paragraphs.empty())
                 format.merge(m_formats[static_cast<std::size_t>(pending.paragraphs.front().mark)]);
             setBorder(format, cell.top, pixels(cell.top.width), &QTextTableCellFormat::setTopBorder,
-                      &QTextTableCellFormat::setTopBorderStyle, &QTextTableCellFormat::setTopBorderBrush);
-            setBorder(format, cell.left, pixels(cell.left.width), &QTextTableCellFormat::setLeftBorder,
-                      &QTextTableCellFormat::setLeftBorderStyle, &QTextTableCellFormat::setLeftBorderBrush);
-            setBorder(format, cell.bottom, pixels(cell.bottom.width), &QTextTableCellFormat::setBottomBorder,
-                      &QTextTableCellFormat::setBottomBorderStyle, &QTextTableCellFormat::setBottomBorderBrush);
-            setBorder(format, cell.right, pixels(cell.right.width), &QTextTableCellFormat::setRightBorder,
-                      &QTextTableCellFormat::setRightBorderStyle, &QTextTableCellFormat::setRightBorderBrush);
+                      &QTextTableCellFormat::setTopBorderStyle,
+                      &QTextTableCellFormat::setTopBorderBrush);
+            setBorder(format, cell.left, pixels(cell.left.width),
+                      &QTextTableCellFormat::setLeftBorder,
+                      &QTextTableCellFormat::setLeftBorderStyle,
+                      &QTextTableCellFormat::setLeftBorderBrush);
+            setBorder(format, cell.bottom, pixels(cell.bottom.width),
+                      &QTextTableCellFormat::setBottomBorder,
+                      &QTextTableCellFormat::setBottomBorderStyle,
+                      &QTextTableCellFormat::setBottomBorderBrush);
+            setBorder(format, cell.right, pixels(cell.right.width),
+                      &QTextTableCellFormat::setRightBorder,
+                      &QTextTableCellFormat::setRightBorderStyle,
+                      &QTextTableCellFormat::setRightBorderBrush);
             format.setLeftPadding(pixels(definition.paddingLeft));
             format.setRightPadding(pixels(definition.paddingRight));
             format.setTopPadding(pixels(definition.paddingTop));

@@ -132,7 +132,8 @@ private:
     }
     void checkChars(const rtf::CharFormat &format)
     {
-        if (format.fontSizeHalfPoints < 1 || format.fontSizeHalfPoints > rtf::kMaxFontSizeHalfPoints)
+        if (format.fontSizeHalfPoints < 1
+            || format.fontSizeHalfPoints > rtf::kMaxFontSizeHalfPoints)
             fail("font size out of range");
         if (format.spacingTwips < -rtf::kMaxTwips || format.spacingTwips > rtf::kMaxTwips)
             fail("spacing out of range");
@@ -141,8 +142,8 @@ private:
     }
     void checkParagraph(const rtf::ParagraphFormat &format)
     {
-        for (int length : {format.firstLineIndent, format.leftIndent, format.rightIndent, format.spaceBefore,
-                           format.spaceAfter, format.lineSpacing}) {
+        for (int length : {format.firstLineIndent, format.leftIndent, format.rightIndent,
+                           format.spaceBefore, format.spaceAfter, format.lineSpacing}) {
             if (length < -rtf::kMaxTwips || length > rtf::kMaxTwips)
                 fail("paragraph length out of range");
         }

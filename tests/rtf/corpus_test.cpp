@@ -88,7 +88,8 @@ TEST_P(Corpus, ReadsAsExpected)
 {
     const CorpusCase &c = GetParam();
     SCOPED_TRACE(c.location);
-    ASSERT_EQ(c.name.rfind("Unterminated_", 0), std::string::npos) << "case without \"--\" or \"==\"";
+    ASSERT_EQ(c.name.rfind("Unterminated_", 0), std::string::npos)
+        << "case without \"--\" or \"==\"";
     EXPECT_EQ(rtf::Trace(c.input), c.expected) << "input:\n" << c.input;
 
     rtf_test::ContractSink contract;
@@ -103,7 +104,8 @@ std::string caseName(const testing::TestParamInfo<CorpusCase> &info)
 }
 
 INSTANTIATE_TEST_SUITE_P(Features, Corpus, testing::ValuesIn(loadCorpus("corpus.txt")), caseName);
-INSTANTIATE_TEST_SUITE_P(Regressions, Corpus, testing::ValuesIn(loadCorpus("regressions.txt")), caseName);
+INSTANTIATE_TEST_SUITE_P(Regressions, Corpus, testing::ValuesIn(loadCorpus("regressions.txt")),
+                         caseName);
 
 // A corpus file that went missing or lost its cases must not pass silently.
 TEST(CorpusFiles, HoldCases)

@@ -31,7 +31,9 @@ inline std::vector<Document> PresentDocuments(const std::filesystem::path &folde
         if (name.size() < 9 || name.rfind("DOC_", 0) != 0 || name.substr(name.size() - 4) != ".rtf")
             continue;
         const std::string digits = name.substr(4, name.size() - 8);
-        if (digits.empty() || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        if (digits.empty() || !std::all_of(digits.begin(), digits.end(), [](char c) {
+                return c >= '0' && c <= '9';
+            }))
             continue;
         Document document;
         document.number = std::stoi(digits);
@@ -80,7 +82,8 @@ inline std::vector<std::string> GroupTexts(std::string_view rtf, std::string_vie
         if (from < rtf.size() && std::isalpha(static_cast<unsigned char>(rtf[from])))
             continue; // a longer word
         std::size_t start = rtf.rfind('{', at);
-        if (start == std::string_view::npos || (rtf.substr(start, at - start) != "{" && rtf.substr(start, at - start) != "{\\*"))
+        if (start == std::string_view::npos
+            || (rtf.substr(start, at - start) != "{" && rtf.substr(start, at - start) != "{\\*"))
             continue;
         int depth = 0;
         std::string current;

@@ -40,10 +40,13 @@ TEST_P(DocumentText, ShowsTheTextAndNothingElse)
     EXPECT_EQ(contract.violation(), "");
 
     const std::string text = rtf::PlainText(rtf);
-    EXPECT_GT(document_checks::CountInRange(text, U'\u0410', U'\u044F'), 200u) << "too little Cyrillic";
-    EXPECT_EQ(document_checks::CountInRange(text, U'\u00C0', U'\u00FF'), 0u) << "Latin-1 letters: a wrong code page";
+    EXPECT_GT(document_checks::CountInRange(text, U'\u0410', U'\u044F'), 200u)
+        << "too little Cyrillic";
+    EXPECT_EQ(document_checks::CountInRange(text, U'\u00C0', U'\u00FF'), 0u)
+        << "Latin-1 letters: a wrong code page";
     EXPECT_EQ(document_checks::CountInRange(text, U'\uFFFD', U'\uFFFD'), 0u);
-    EXPECT_EQ(std::count(text.begin(), text.end(), '?'), std::ptrdiff_t(document_checks::QuestionMarksInSource(source)))
+    EXPECT_EQ(std::count(text.begin(), text.end(), '?'),
+              std::ptrdiff_t(document_checks::QuestionMarksInSource(source)))
         << "a Unicode escape's fallback shows";
     EXPECT_LT(document_checks::LongestHexRun(text), 40u) << "hex data shows";
     const std::vector<std::string> hidden = document_checks::InvisibleStrings(rtf);
@@ -57,8 +60,9 @@ std::string documentName(const testing::TestParamInfo<Document> &info)
     return "DOC_" + std::to_string(info.param.number);
 }
 
-INSTANTIATE_TEST_SUITE_P(Present, DocumentText,
-                         testing::ValuesIn(document_checks::PresentDocuments(VELTRANO_DOCUMENTS_DIR)), documentName);
+INSTANTIATE_TEST_SUITE_P(
+    Present, DocumentText,
+    testing::ValuesIn(document_checks::PresentDocuments(VELTRANO_DOCUMENTS_DIR)), documentName);
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(DocumentText);
 
 TEST(DocumentSet, IsThere)
@@ -72,11 +76,13 @@ TEST(DocumentSet, IsThere)
 // The checks above are only worth something if they can fail.
 TEST(DocumentChecks, FindWhatTheyLookFor)
 {
-    const std::string rtf = "{\\rtf1{\\fonttbl{\\f0\\fcharset204{\\*\\panose 0202}Times New Roman;}{\\f1 Arial;}}"
-                            "{\\stylesheet{\\s0\\ql Normal;}{\\*\\cs10 Default Paragraph Font;}}"
-                            "{\\info{\\title T}{\\author Ivan Petrov}{\\operator Op}{\\*\\company Veltrano Ltd}}x}";
-    const std::vector<std::string> expected{"0202", "Times New Roman", "Arial", "Normal", "Default Paragraph Font",
-                                            "Ivan Petrov", "Veltrano Ltd"};
+    const std::string rtf =
+        "{\\rtf1{\\fonttbl{\\f0\\fcharset204{\\*\\panose 0202}Times New Roman;}{\\f1 Arial;}}"
+        "{\\stylesheet{\\s0\\ql Normal;}{\\*\\cs10 Default Paragraph Font;}}"
+        "{\\info{\\title T}{\\author Ivan Petrov}{\\operator Op}{\\*\\company Veltrano Ltd}}x}";
+    const std::vector<std::string> expected{"0202",        "Times New Roman",        "Arial",
+                                            "Normal",      "Default Paragraph Font", "Ivan Petrov",
+                                            "Veltrano Ltd"};
     EXPECT_EQ(document_checks::InvisibleStrings(rtf), expected);
     EXPECT_EQ(document_checks::LongestHexRun("ab 0123456789abcdefABCDEF x"), 22u);
     EXPECT_EQ(document_checks::QuestionMarksInSource("# why?\nКак? Так?\n#?\n"), 2u);

@@ -37,7 +37,8 @@ Outcome readTimed(const std::string &input)
     Outcome outcome;
     const auto start = std::chrono::steady_clock::now();
     rtf::Read(input, outcome.contract);
-    outcome.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    outcome.seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     outcome.text = rtf::PlainText(input);
     return outcome;
 }
@@ -73,7 +74,10 @@ const std::size_t kMillion = 1000000;
 
 const LimitCase kCases[] = {
     {"DeepNestingKeepsText",
-     [] { return "{\\rtf1 " + repeat("{", kMillion) + "deep" + repeat("}", kMillion) + " after\\par}"; },
+     [] {
+         return "{\\rtf1 " + repeat("{", kMillion) + "deep" + repeat("}", kMillion)
+                + " after\\par}";
+     },
      [](const Outcome &o) { EXPECT_EQ(o.text, "deep after\n"); }},
     // Formatting inside groups nested past the limit would have no group to end it: dropped.
     {"FormattingBeyondTheDepthLimitIsDropped",
@@ -86,8 +90,8 @@ const LimitCase kCases[] = {
     {"DestinationBeyondTheDepthLimitIsSkipped",
      [] {
          const std::size_t depth = rtf::kMaxGroupDepth + 10;
-         return "{\\rtf1 " + repeat("{", depth) + "a{\\*\\secret hidden{{}}}b{\\info c}d" + repeat("}", depth)
-                + "e\\par}";
+         return "{\\rtf1 " + repeat("{", depth) + "a{\\*\\secret hidden{{}}}b{\\info c}d"
+                + repeat("}", depth) + "e\\par}";
      },
      [](const Outcome &o) { EXPECT_EQ(o.text, "abde\n"); }},
     {"UnclosedGroupsAtTheEnd", [] { return "{\\rtf1 " + repeat("{\\b x", kMillion); },
@@ -100,19 +104,26 @@ const LimitCase kCases[] = {
      [](const Outcome &o) { EXPECT_EQ(o.text, "x\n"); }},
     {"AbsurdParameters",
      [] {
-         return std::string("{\\rtf1 \\fi-2147483648\\li2147483647\\sl-2147483648\\fs2147483647\\expnd2147483647"
-                            "\\tx2147483647\\cellx-2147483648\\trleft2147483647\\clbrdrt\\brdrw2147483647"
-                            "\\cellx99\\u2147483647?\\u-2147483648?\\uc-5\\u1044 x\\intbl y\\cell\\row}");
+         return std::string(
+             "{\\rtf1 \\fi-2147483648\\li2147483647\\sl-2147483648\\fs2147483647\\expnd2147483647"
+             "\\tx2147483647\\cellx-2147483648\\trleft2147483647\\clbrdrt\\brdrw2147483647"
+             "\\cellx99\\u2147483647?\\u-2147483648?\\uc-5\\u1044 x\\intbl y\\cell\\row}");
      },
      [](const Outcome &o) { EXPECT_EQ(o.text, "\xEF\xBF\xBD\xEF\xBF\xBD\xD0\x94xy\t\n"); }},
-    {"CellsPerRow", [] { return "{\\rtf1 " + repeat("\\cellx100", 1000) + repeat("\\intbl x\\cell", 100000) + "\\row}"; },
+    {"CellsPerRow",
+     [] {
+         return "{\\rtf1 " + repeat("\\cellx100", 1000) + repeat("\\intbl x\\cell", 100000)
+                + "\\row}";
+     },
      [](const Outcome &o) {
          EXPECT_EQ(o.contract.maxCellsInRow(), rtf::kMaxCellsPerRow);
          EXPECT_EQ(o.contract.characters(), 100000u); // no text lost to the limit
      }},
-    {"ManyRows", [] { return "{\\rtf1 \\trowd\\cellx1000" + repeat("\\intbl x\\cell\\row", 200000) + "}"; },
+    {"ManyRows",
+     [] { return "{\\rtf1 \\trowd\\cellx1000" + repeat("\\intbl x\\cell\\row", 200000) + "}"; },
      [](const Outcome &o) { EXPECT_EQ(o.contract.rows(), 200000u); }},
-    {"TabStops", [] {
+    {"TabStops",
+     [] {
          std::string stops;
          for (int i = 1; i <= 1000; ++i)
              stops += "\\tqc\\tx" + std::to_string(i * 10);
@@ -120,14 +131,16 @@ const LimitCase kCases[] = {
      },
      [](const Outcome &o) { EXPECT_EQ(o.contract.maxTabStops(), rtf::kMaxTabStops); }},
     // Each group copies the paragraph state, tab stops included: still linear.
-    {"GroupsWithFullTabStops", [] {
+    {"GroupsWithFullTabStops",
+     [] {
          std::string stops;
          for (std::size_t i = 1; i <= rtf::kMaxTabStops; ++i)
              stops += "\\tx" + std::to_string(i * 10);
          return "{\\rtf1 " + stops + repeat("{a}", kMillion) + "\\par}";
      },
      [](const Outcome &o) { EXPECT_EQ(o.contract.characters(), kMillion); }},
-    {"ManyFonts", [] {
+    {"ManyFonts",
+     [] {
          std::string fonts;
          for (int i = 0; i < 100000; ++i)
              fonts += "{\\f" + std::to_string(i) + "\\fcharset204 F" + std::to_string(i) + ";}";
@@ -135,17 +148,21 @@ const LimitCase kCases[] = {
      },
      // Font 99999 is past the limit: the document code page (1252) applies to it.
      [](const Outcome &o) { EXPECT_EQ(o.text, "\xC3\xA0\xD0\xB0\n"); }},
-    {"EndlessFontName", [] { return "{\\rtf1 {\\fonttbl{\\f0 " + repeat("N", 4 * kMillion) + ";}}\\f0 x\\par}"; },
+    {"EndlessFontName",
+     [] { return "{\\rtf1 {\\fonttbl{\\f0 " + repeat("N", 4 * kMillion) + ";}}\\f0 x\\par}"; },
      [](const Outcome &o) { EXPECT_EQ(o.text, "x\n"); }},
-    {"ManyColors", [] { return "{\\rtf1 {\\colortbl" + repeat("\\red1;", 100000) + "}\\cf99999 x\\par}"; },
+    {"ManyColors",
+     [] { return "{\\rtf1 {\\colortbl" + repeat("\\red1;", 100000) + "}\\cf99999 x\\par}"; },
      [](const Outcome &o) { EXPECT_EQ(o.text, "x\n"); }},
     {"BinaryCountPastTheEnd", [] { return "{\\rtf1 a\\bin2147483647 " + repeat("}", 1000); },
      [](const Outcome &o) { EXPECT_EQ(o.text, "a\n"); }},
-    {"EndlessFallback", [] { return "{\\rtf1 \\uc2147483647\\u1044 " + repeat("x\\par", kMillion) + "}y\\par}"; },
+    {"EndlessFallback",
+     [] { return "{\\rtf1 \\uc2147483647\\u1044 " + repeat("x\\par", kMillion) + "}y\\par}"; },
      [](const Outcome &o) { EXPECT_EQ(o.text, "Д\n"); }},
     {"HugeParagraph", [] { return "{\\rtf1 " + repeat("\\'e0a", kMillion) + "\\par}"; },
      [](const Outcome &o) { EXPECT_EQ(o.contract.characters(), 2 * kMillion); }},
-    {"FormatChangeOnEveryCharacter", [] { return "{\\rtf1 " + repeat("\\b a\\b0 b", kMillion / 2) + "\\par}"; },
+    {"FormatChangeOnEveryCharacter",
+     [] { return "{\\rtf1 " + repeat("\\b a\\b0 b", kMillion / 2) + "\\par}"; },
      [](const Outcome &o) { EXPECT_EQ(o.contract.characters(), kMillion); }},
     {"OnlyBackslashes", [] { return "{\\rtf1 " + repeat("\\", 4 * kMillion); },
      [](const Outcome &o) { EXPECT_EQ(o.text, repeat("\\", 2 * kMillion) + "\n"); }},

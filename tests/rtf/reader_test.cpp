@@ -35,16 +35,21 @@ TEST_P(PlainTextTest, Reads)
 
 const TextCase kTextCases[] = {
     // Raw bytes above ASCII decode by the font's character set, as \'hh would.
-    {"RawBytesInCyrillicFont", "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset204 A;}{\\f1\\fcharset0 B;}}"
-                               "\\f0 \xc4\xe0 {\\f1 \xc4\xe0}\\par}",
+    {"RawBytesInCyrillicFont",
+     "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset204 A;}{\\f1\\fcharset0 B;}}"
+     "\\f0 \xc4\xe0 {\\f1 \xc4\xe0}\\par}",
      "Да Äà\n"},
     {"RawBytesAsFallback", "{\\rtf1\\ansi\\uc1 \\u1044\xc4x\\par}", "Дx\n"},
-    {"NulAndControlBytesDropped", "{\\rtf1\\ansi a\0b\x01\x7f" "c\\par}"s, "abc\n"},
+    {"NulAndControlBytesDropped",
+     "{\\rtf1\\ansi a\0b\x01\x7f"
+     "c\\par}"s,
+     "abc\n"},
     {"NulInsideControlWord", "{\\rtf1\\ansi \\b\0x\\par}"s, "x\n"},
     {"CrLfIgnored", "{\\rtf1\\ansi a\r\nb\r\n\\par\r\n}", "ab\n"},
     // Table rows are lines, cells separated by tabs; inside a cell, breaks are spaces.
-    {"TableRows", "{\\rtf1\\ansi x\\par\\trowd\\cellx1000\\cellx2000\\intbl a\\line b\\par c\\cell d\\cell\\row"
-                  "\\intbl e\\cell\\cell\\row\\pard y\\par}",
+    {"TableRows",
+     "{\\rtf1\\ansi x\\par\\trowd\\cellx1000\\cellx2000\\intbl a\\line b\\par c\\cell d\\cell\\row"
+     "\\intbl e\\cell\\cell\\row\\pard y\\par}",
      "x\na b c\td\ne\t\ny\n"},
     {"Empty", "", ""},
     {"OnlyTheHeader", "{\\rtf1", ""},
@@ -60,8 +65,8 @@ INSTANTIATE_TEST_SUITE_P(Bytes, PlainTextTest, testing::ValuesIn(kTextCases), te
 
 TEST(FontNames, DecodeByTheirCharacterSet)
 {
-    const std::string trace =
-        rtf::Trace("{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset204 \xc0\xf0\\'e8\xe0\xeb;}}\\f0 x\\par}");
+    const std::string trace = rtf::Trace("{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset204 "
+                                         "\xc0\xf0\\'e8\xe0\xeb;}}\\f0 x\\par}");
     EXPECT_NE(trace.find("f=\"Ариал\""), std::string::npos) << trace;
 }
 

@@ -113,8 +113,9 @@ void RichEditTest::cleanup()
 
 void RichEditTest::writeWorkingFile(const QByteArray &bytes)
 {
-    testing_support::WriteBytes(m_drive->WorkingFile(),
-                                std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    testing_support::WriteBytes(
+        m_drive->WorkingFile(),
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 void RichEditTest::loadsRtfAndReplacesTheWholeContent()
@@ -132,8 +133,10 @@ void RichEditTest::showsOtherDataAsPlainText_data()
 {
     QTest::addColumn<QByteArray>("data");
     QTest::addColumn<QString>("text");
-    QTest::newRow("code page 1251") << QByteArray("\xc4\xee\xe3\xee\xe2\xee\xf0\r\n\xb9 1") << QStringLiteral("Договор\n№ 1");
-    QTest::newRow("space before the header") << QByteArray(" {\\rtf1 x}") << QStringLiteral(" {\\rtf1 x}");
+    QTest::newRow("code page 1251")
+        << QByteArray("\xc4\xee\xe3\xee\xe2\xee\xf0\r\n\xb9 1") << QStringLiteral("Договор\n№ 1");
+    QTest::newRow("space before the header")
+        << QByteArray(" {\\rtf1 x}") << QStringLiteral(" {\\rtf1 x}");
     QTest::newRow("capital header") << QByteArray("{\\RTF1 x}") << QStringLiteral("{\\RTF1 x}");
     QTest::newRow("cut-off header") << QByteArray("{\\rt") << QStringLiteral("{\\rt");
     QTest::newRow("empty file") << QByteArray() << QString();
@@ -169,7 +172,8 @@ void RichEditTest::fileThatCannotBeOpened()
         m_viewer->Lines()->LoadFromFile(utf8);
         QFAIL("no exception");
     } catch (const platform::EFOpenError &error) {
-        QCOMPARE(QString::fromStdString(error.Message()), QStringLiteral("Cannot open file ") + path);
+        QCOMPARE(QString::fromStdString(error.Message()),
+                 QStringLiteral("Cannot open file ") + path);
     }
     QCOMPARE(m_viewer->toPlainText(), QStringLiteral("Договор")); // what it showed before
 }
@@ -242,7 +246,8 @@ void RichEditTest::readOnlyButSelectableAndCopyable()
     QWidget *viewport = m_viewer->viewport();
     const QPointF from(line.left() + 1, line.center().y());
     const QPointF to = from + QPointF(300, 0);
-    auto send = [viewport](QEvent::Type type, QPointF at, Qt::MouseButton button, Qt::MouseButtons buttons) {
+    auto send = [viewport](QEvent::Type type, QPointF at, Qt::MouseButton button,
+                           Qt::MouseButtons buttons) {
         QMouseEvent event(type, at, viewport->mapToGlobal(at), button, buttons, Qt::NoModifier);
         QApplication::sendEvent(viewport, &event);
     };
@@ -324,7 +329,8 @@ void RichEditTest::wrapsWords()
     QVERIFY(block.layout()->lineCount() > 3);
     for (int i = 0; i + 1 < block.layout()->lineCount(); ++i) {
         const QTextLine line = block.layout()->lineAt(i);
-        QVERIFY2(block.text().at(line.textStart() + line.textLength() - 1) == u' ', "a line broke inside a word");
+        QVERIFY2(block.text().at(line.textStart() + line.textLength() - 1) == u' ',
+                 "a line broke inside a word");
     }
 }
 

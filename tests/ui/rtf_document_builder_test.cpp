@@ -78,30 +78,39 @@ struct Case {
     Check check;
 };
 
-const std::string kHead = "{\\rtf1\\ansi\\ansicpg1251\\uc1\\deff0{\\fonttbl{\\f0\\froman\\fcharset204 Times New Roman;}"
-                          "{\\f1\\fswiss\\fcharset204 Arial;}{\\f2\\fswiss\\fcharset0 Arial;}}"
-                          "{\\colortbl;\\red0\\green0\\blue0;\\red0\\green0\\blue255;\\red0\\green255\\blue0;}";
+const std::string kHead =
+    "{\\rtf1\\ansi\\ansicpg1251\\uc1\\deff0{\\fonttbl{\\f0\\froman\\fcharset204 Times New Roman;}"
+    "{\\f1\\fswiss\\fcharset204 Arial;}{\\f2\\fswiss\\fcharset0 Arial;}}"
+    "{\\colortbl;\\red0\\green0\\blue0;\\red0\\green0\\blue255;\\red0\\green255\\blue0;}";
 
-const std::string kBorders = "\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10\\clbrdrb\\brdrs\\brdrw10"
-                             "\\clbrdrr\\brdrs\\brdrw10";
+const std::string kBorders =
+    "\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10\\clbrdrb\\brdrs\\brdrw10"
+    "\\clbrdrr\\brdrs\\brdrw10";
 
 const Case kCases[] = {
     {"CyrillicAndLatinInOneFile",
-     kHead + "\\f1 \\'c4\\'ee\\'e3\\'ee\\'e2\\'ee\\'f0 {\\f2 caf\\'e9}\\par}", QStringLiteral("Договор café"),
+     kHead + "\\f1 \\'c4\\'ee\\'e3\\'ee\\'e2\\'ee\\'f0 {\\f2 caf\\'e9}\\par}",
+     QStringLiteral("Договор café"),
      [](const QTextDocument &d) {
-         QCOMPARE(formatOf(d, QStringLiteral("Договор")).fontFamilies().toStringList(), QStringList{QStringLiteral("Arial")});
-         QCOMPARE(formatOf(d, QStringLiteral("café")).fontFamilies().toStringList(), QStringList{QStringLiteral("Arial")});
+         QCOMPARE(formatOf(d, QStringLiteral("Договор")).fontFamilies().toStringList(),
+                  QStringList{QStringLiteral("Arial")});
+         QCOMPARE(formatOf(d, QStringLiteral("café")).fontFamilies().toStringList(),
+                  QStringList{QStringLiteral("Arial")});
      }},
     {"UnicodeEscapesWithoutFallback",
-     kHead + "\\f1 5\\u8722\\'3f3 \\u1044\\'3f\\u1072\\'3f {\\uc0 \\u1073}{\\uc2 \\u1074\\'3f\\'3f}\\par}",
-     QStringLiteral("5−3 Да бв"), [](const QTextDocument &d) { QVERIFY(!d.toRawText().contains(u'?')); }},
+     kHead
+         + "\\f1 5\\u8722\\'3f3 \\u1044\\'3f\\u1072\\'3f {\\uc0 \\u1073}{\\uc2 "
+           "\\u1074\\'3f\\'3f}\\par}",
+     QStringLiteral("5−3 Да бв"),
+     [](const QTextDocument &d) { QVERIFY(!d.toRawText().contains(u'?')); }},
     {"SpecialCharacters", kHead + "a\\~b\\-c\\endash\\emdash\\bullet\\rquote\\par}",
      QStringLiteral("a\u00A0b\u00ADc–—•’"), [](const QTextDocument &) {}},
-    {"TabsLineBreaksAndParagraphs", kHead + "a\\tab b\\line c\\par d\\par}", QStringLiteral("a\tb<br>c\nd"),
-     [](const QTextDocument &d) { QCOMPARE(d.blockCount(), 2); }},
+    {"TabsLineBreaksAndParagraphs", kHead + "a\\tab b\\line c\\par d\\par}",
+     QStringLiteral("a\tb<br>c\nd"), [](const QTextDocument &d) { QCOMPARE(d.blockCount(), 2); }},
     {"SkippedGroupsShowNothing",
-     kHead + "{\\stylesheet{\\s0 Normal;}}{\\info{\\author Someone}}{\\*\\themedata 504b0304}"
-             "{\\*\\datastore 0105}x\\par}",
+     kHead
+         + "{\\stylesheet{\\s0 Normal;}}{\\info{\\author Someone}}{\\*\\themedata 504b0304}"
+           "{\\*\\datastore 0105}x\\par}",
      QStringLiteral("x"), [](const QTextDocument &) {}},
     {"Alignment", kHead + "\\pard\\ql l\\par\\pard\\qc c\\par\\pard\\qr r\\par\\pard\\qj j\\par}",
      QStringLiteral("l\nc\nr\nj"),
@@ -111,7 +120,8 @@ const Case kCases[] = {
          QCOMPARE(blockWith(d, QStringLiteral("r")).blockFormat().alignment(), Qt::AlignRight);
          QCOMPARE(blockWith(d, QStringLiteral("j")).blockFormat().alignment(), Qt::AlignJustify);
      }},
-    {"Indents", kHead + "\\pard\\fi283\\li567\\ri850 a\\par\\pard\\fi-400\\li200 b\\par}", QStringLiteral("a\nb"),
+    {"Indents", kHead + "\\pard\\fi283\\li567\\ri850 a\\par\\pard\\fi-400\\li200 b\\par}",
+     QStringLiteral("a\nb"),
      [](const QTextDocument &d) {
          const QTextBlockFormat a = blockWith(d, QStringLiteral("a")).blockFormat();
          QCOMPARE(a.textIndent(), px(283));
@@ -123,8 +133,10 @@ const Case kCases[] = {
          QCOMPARE(b.leftMargin(), px(200));
      }},
     {"LineAndParagraphSpacing",
-     kHead + "\\pard\\sl288\\slmult1\\sb120\\sa240 a\\par\\pard\\sl241\\slmult0 b\\par\\pard\\sl-300 c\\par"
-             "\\pard d\\par}",
+     kHead
+         + "\\pard\\sl288\\slmult1\\sb120\\sa240 a\\par\\pard\\sl241\\slmult0 b\\par\\pard\\sl-300 "
+           "c\\par"
+           "\\pard d\\par}",
      QStringLiteral("a\nb\nc\nd"),
      [](const QTextDocument &d) {
          const QTextBlockFormat a = blockWith(d, QStringLiteral("a")).blockFormat();
@@ -144,7 +156,8 @@ const Case kCases[] = {
     {"TabStops", kHead + "\\pard\\tx1000\\tqc\\tx4677\\tqr\\tlul\\tx9355 a\\tab b\\tab c\\par}",
      QStringLiteral("a\tb\tc"),
      [](const QTextDocument &d) {
-         const QList<QTextOption::Tab> tabs = blockWith(d, QStringLiteral("a")).blockFormat().tabPositions();
+         const QList<QTextOption::Tab> tabs =
+             blockWith(d, QStringLiteral("a")).blockFormat().tabPositions();
          QCOMPARE(tabs.size(), 3);
          QCOMPARE(tabs[0].position, px(1000));
          QCOMPARE(tabs[0].type, QTextOption::LeftTab);
@@ -155,12 +168,15 @@ const Case kCases[] = {
      }},
     {"PageBreakBefore", kHead + "\\pard\\pagebb a\\par\\pard b\\par}", QStringLiteral("a\nb"),
      [](const QTextDocument &d) {
-         QCOMPARE(blockWith(d, QStringLiteral("a")).blockFormat().pageBreakPolicy(), QTextFormat::PageBreak_AlwaysBefore);
-         QCOMPARE(blockWith(d, QStringLiteral("b")).blockFormat().pageBreakPolicy(), QTextFormat::PageBreak_Auto);
+         QCOMPARE(blockWith(d, QStringLiteral("a")).blockFormat().pageBreakPolicy(),
+                  QTextFormat::PageBreak_AlwaysBefore);
+         QCOMPARE(blockWith(d, QStringLiteral("b")).blockFormat().pageBreakPolicy(),
+                  QTextFormat::PageBreak_Auto);
      }},
     {"CharacterFormats",
-     kHead + "\\f1\\fs20 {\\b bold}{\\i italic}{\\caps caps}{\\scaps small}{\\fs24 big}{\\cf2 blue}"
-             "{\\expnd\\expndtw-8 tight}{\\ul under}plain\\par}",
+     kHead
+         + "\\f1\\fs20 {\\b bold}{\\i italic}{\\caps caps}{\\scaps small}{\\fs24 big}{\\cf2 blue}"
+           "{\\expnd\\expndtw-8 tight}{\\ul under}plain\\par}",
      QStringLiteral("bolditaliccapssmallbigbluetightunderplain"),
      [](const QTextDocument &d) {
          QCOMPARE(formatOf(d, QStringLiteral("bold")).fontWeight(), int(QFont::Bold));
@@ -169,7 +185,8 @@ const Case kCases[] = {
          QCOMPARE(formatOf(d, QStringLiteral("small")).fontCapitalization(), QFont::SmallCaps);
          QCOMPARE(formatOf(d, QStringLiteral("big")).fontPointSize(), 12.0);
          QCOMPARE(formatOf(d, QStringLiteral("blue")).foreground().color(), QColor(0, 0, 255));
-         QCOMPARE(formatOf(d, QStringLiteral("tight")).fontLetterSpacingType(), QFont::AbsoluteSpacing);
+         QCOMPARE(formatOf(d, QStringLiteral("tight")).fontLetterSpacingType(),
+                  QFont::AbsoluteSpacing);
          QCOMPARE(formatOf(d, QStringLiteral("tight")).fontLetterSpacing(), px(-8));
          QVERIFY(formatOf(d, QStringLiteral("under")).fontUnderline());
          const QTextCharFormat plain = formatOf(d, QStringLiteral("plain"));
@@ -180,8 +197,11 @@ const Case kCases[] = {
          QCOMPARE(plain.fontFamilies().toStringList(), QStringList{QStringLiteral("Arial")});
      }},
     // The paragraph mark's size decides how tall an empty line is.
-    {"EmptyParagraphKeepsItsMarkSize", kHead + "\\f1\\fs16 a\\par\\par\\fs24 b\\par}", QStringLiteral("a\n\nb"),
-     [](const QTextDocument &d) { QCOMPARE(d.findBlockByNumber(1).charFormat().fontPointSize(), 8.0); }},
+    {"EmptyParagraphKeepsItsMarkSize", kHead + "\\f1\\fs16 a\\par\\par\\fs24 b\\par}",
+     QStringLiteral("a\n\nb"),
+     [](const QTextDocument &d) {
+         QCOMPARE(d.findBlockByNumber(1).charFormat().fontPointSize(), 8.0);
+     }},
     {"TableShapeWidthsAndBorders",
      kHead + "\\pard before\\par\\trowd\\trgaph108\\trleft0" + kBorders + "\\cellx1500" + kBorders
          + "\\cellx4500\\clbrdrb\\brdrdb\\brdrw30\\cellx6000"
@@ -209,9 +229,11 @@ const Case kCases[] = {
          QCOMPARE(table->cellAt(1, 1).lastCursorPosition().block().text(), QStringLiteral("f"));
      }},
     {"MergedCellsAndVerticalAlignment",
-     kHead + "\\trowd\\clvmgf\\clvertalc\\cellx1000\\cellx2000\\pard\\intbl m\\cell a\\cell\\row"
-             "\\trowd\\clvmrg\\clvertalc\\cellx1000\\clvertalb\\cellx2000\\pard\\intbl\\cell b\\cell\\row"
-             "\\trowd\\cellx1000\\cellx2000\\pard\\intbl c\\cell d\\cell\\row\\pard\\par}",
+     kHead
+         + "\\trowd\\clvmgf\\clvertalc\\cellx1000\\cellx2000\\pard\\intbl m\\cell a\\cell\\row"
+           "\\trowd\\clvmrg\\clvertalc\\cellx1000\\clvertalb\\cellx2000\\pard\\intbl\\cell "
+           "b\\cell\\row"
+           "\\trowd\\cellx1000\\cellx2000\\pard\\intbl c\\cell d\\cell\\row\\pard\\par}",
      QStringLiteral("\nm\na\nb\nc\nd\n"), // Qt keeps a block before a table
      [](const QTextDocument &d) {
          QTextTable *table = firstTable(d);
@@ -223,17 +245,21 @@ const Case kCases[] = {
          QCOMPARE(table->cellAt(1, 1).format().verticalAlignment(), QTextCharFormat::AlignBottom);
      }},
     {"RowsWithDifferentCellCounts",
-     kHead + "\\trowd\\cellx1000\\pard\\intbl a\\cell\\row\\trowd\\cellx1000\\cellx2000\\cellx3000"
-             "\\pard\\intbl b\\cell c\\cell d\\cell\\row\\pard x\\par}",
+     kHead
+         + "\\trowd\\cellx1000\\pard\\intbl a\\cell\\row\\trowd\\cellx1000\\cellx2000\\cellx3000"
+           "\\pard\\intbl b\\cell c\\cell d\\cell\\row\\pard x\\par}",
      QStringLiteral("\na\n\n\nb\nc\nd\nx"),
      [](const QTextDocument &d) {
          QCOMPARE(firstTable(d)->columns(), 3);
          QCOMPARE(firstTable(d)->rows(), 2);
      }},
     {"ParagraphBetweenTablesSeparatesThem",
-     kHead + "\\trowd\\cellx1000\\pard\\intbl a\\cell\\row\\pard x\\par\\trowd\\cellx1000\\pard\\intbl b\\cell\\row}",
+     kHead
+         + "\\trowd\\cellx1000\\pard\\intbl a\\cell\\row\\pard "
+           "x\\par\\trowd\\cellx1000\\pard\\intbl b\\cell\\row}",
      QStringLiteral("\na\nx\nb\n"), [](const QTextDocument &d) { QCOMPARE(tableCount(d), 2); }},
-    {"RowWithoutRowEndIsKept", kHead + "\\trowd\\cellx1000\\cellx2000\\pard\\intbl a\\cell b", QStringLiteral("\na\nb\n"),
+    {"RowWithoutRowEndIsKept", kHead + "\\trowd\\cellx1000\\cellx2000\\pard\\intbl a\\cell b",
+     QStringLiteral("\na\nb\n"),
      [](const QTextDocument &d) { QCOMPARE(firstTable(d)->columns(), 2); }},
 };
 
@@ -286,9 +312,11 @@ void RtfDocumentBuilderTest::plainText_data()
 {
     QTest::addColumn<QByteArray>("data");
     QTest::addColumn<QString>("text");
-    QTest::newRow("cp1251") << QByteArray("\xcf\xf0\xe8\xe2\xe5\xf2, \xec\xe8\xf0") << QStringLiteral("Привет, мир");
+    QTest::newRow("cp1251") << QByteArray("\xcf\xf0\xe8\xe2\xe5\xf2, \xec\xe8\xf0")
+                            << QStringLiteral("Привет, мир");
     QTest::newRow("line ends") << QByteArray("a\r\nb\nc\rd\r\n") << QStringLiteral("a\nb\nc\nd\n");
-    QTest::newRow("control bytes dropped") << QByteArray("a\tb\0c\x01", 6) << QStringLiteral("a\tbc");
+    QTest::newRow("control bytes dropped")
+        << QByteArray("a\tb\0c\x01", 6) << QStringLiteral("a\tbc");
     QTest::newRow("undefined byte") << QByteArray("\x98") << QStringLiteral("\uFFFD");
 }
 
@@ -297,7 +325,8 @@ void RtfDocumentBuilderTest::plainText()
     QFETCH(QByteArray, data);
     QFETCH(QString, text);
     QTextDocument document;
-    ui::BuildPlainTextDocument(std::string_view(data.constData(), static_cast<std::size_t>(data.size())), document);
+    ui::BuildPlainTextDocument(
+        std::string_view(data.constData(), static_cast<std::size_t>(data.size())), document);
     QCOMPARE(blocksText(document), text);
 }
 

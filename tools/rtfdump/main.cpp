@@ -43,7 +43,8 @@ int main(int argc, char **argv)
             status = 1;
             continue;
         }
-        const std::string data((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        const std::string data((std::istreambuf_iterator<char>(file)),
+                               std::istreambuf_iterator<char>());
         if (file.bad()) {
             std::cerr << "rtfdump: cannot read " << argv[i] << '\n';
             status = 1;
