@@ -165,6 +165,7 @@ private:
     // Paragraphs and table rows.
     enum class ParagraphEnd : std::uint8_t { Paragraph, Cell };
     void endParagraph(ParagraphEnd end);
+    void repairParagraphText(); // before the paragraph's text leaves the reader
     void bufferParagraph(bool endsCell);
     void emitItems(const std::u16string &text, const std::vector<Item> &items);
     void endRow(bool takeCurrentParagraph);
@@ -984,15 +985,20 @@ void Reader::appendBreak(ItemKind kind)
     m_textItemCurrent = false;
 }
 
+void Reader::repairParagraphText()
+{
+    if (!m_hasSurrogates)
+        return;
+    for (const Item &item : m_items) {
+        if (item.kind == ItemKind::Text)
+            repairSurrogates(m_text.data() + item.start, item.length);
+    }
+    m_hasSurrogates = false;
+}
+
 void Reader::endParagraph(ParagraphEnd end)
 {
-    if (m_hasSurrogates) {
-        for (const Item &item : m_items) {
-            if (item.kind == ItemKind::Text)
-                repairSurrogates(m_text.data() + item.start, item.length);
-        }
-        m_hasSurrogates = false;
-    }
+    repairParagraphText();
 
     if (end == ParagraphEnd::Cell) {
         if (m_rowCells < kMaxCellsPerRow) {
@@ -1052,6 +1058,7 @@ void Reader::endRow(bool takeCurrentParagraph)
 {
     if (takeCurrentParagraph && !m_items.empty()) {
         // Text between the last \cell and \row: keep it as a cell rather than lose it.
+        repairParagraphText();
         bufferParagraph(false);
         m_text.clear();
         m_items.clear();
