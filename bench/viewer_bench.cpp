@@ -60,7 +60,10 @@ Largest findLargest()
 
 class ViewerAdapter final : public library::DocumentViewer {
 public:
-    explicit ViewerAdapter(ui::TRichEdit &viewer) : m_viewer(viewer) {}
+    explicit ViewerAdapter(ui::TRichEdit &viewer)
+        : m_viewer(viewer)
+    {
+    }
     void Clear() override { m_viewer.Lines()->Clear(); }
     void LoadFromFile(const std::string &path) override { m_viewer.Lines()->LoadFromFile(path); }
 
@@ -75,7 +78,10 @@ void layOut(ui::TRichEdit &viewer)
 
 class NullSink final : public rtf::Sink {
 public:
-    void text(std::u16string_view text, const rtf::CharFormat &) override { m_characters += text.size(); }
+    void text(std::u16string_view text, const rtf::CharFormat &) override
+    {
+        m_characters += text.size();
+    }
     void tab(const rtf::CharFormat &) override {}
     void lineBreak(const rtf::CharFormat &) override {}
     void paragraphEnd(const rtf::ParagraphFormat &, const rtf::CharFormat &) override {}
@@ -187,7 +193,8 @@ int main(int argc, char **argv)
         return 1;
     }
 
-    const std::filesystem::path drive = std::filesystem::temp_directory_path() / "veltrano-bench-drive";
+    const std::filesystem::path drive =
+        std::filesystem::temp_directory_path() / "veltrano-bench-drive";
     std::filesystem::remove_all(drive);
     std::filesystem::create_directories(drive);
     platform::SetDriveCRootOverride(drive);
@@ -207,10 +214,12 @@ int main(int argc, char **argv)
     std::printf("Largest document: %s (catalogue index %d), %zu bytes of RTF, %zu bytes as HTML\n",
                 g_largest.name.c_str(), g_largest.index, g_largest.bytes.size(), g_html.size());
 
-    benchmark::RegisterBenchmark("RtfToQTextDocument", RtfToQTextDocument)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("RtfToQTextDocument", RtfToQTextDocument)
+        ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("QtSetHtml", QtSetHtml)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("Tokenizer", Tokenizer)->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark("ReaderToNullSink", ReaderToNullSink)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("ReaderToNullSink", ReaderToNullSink)
+        ->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("SelectionPath", SelectionPath)->Unit(benchmark::kMillisecond);
     RecordingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
@@ -254,13 +263,17 @@ int main(int argc, char **argv)
     std::printf("\nSummary (%s, %zu bytes)\n", g_largest.name.c_str(), g_largest.bytes.size());
     std::printf("  RTF to QTextDocument      %8.2f ms\n", ours);
     std::printf("  Qt setHtml of the same    %8.2f ms\n", qt);
-    std::printf("  ratio ours / Qt's         %8.3f     goal <= 0.5: %s\n", ratio, verdict(ratio <= 0.5));
-    std::printf("  tokenizer                 %8.1f MB/s goal >= 200: %s\n", tokenizer, verdict(tokenizer >= 200));
+    std::printf("  ratio ours / Qt's         %8.3f     goal <= 0.5: %s\n", ratio,
+                verdict(ratio <= 0.5));
+    std::printf("  tokenizer                 %8.1f MB/s goal >= 200: %s\n", tokenizer,
+                verdict(tokenizer >= 200));
     std::printf("  reader to a null sink     %8.1f MB/s\n", reader);
-    std::printf("  selection path            %8.2f ms   goal <= 16: %s\n", selection, verdict(selection <= 16));
-    std::printf("  resident memory, %d documents shown: after round 1 %.1f MB, after round 10 %.1f MB,"
-                " growth %.2f MB  goal < 2: %s\n",
-                shown / 10, afterFirst / 1024.0, afterLast / 1024.0, growth, verdict(growth < 2));
+    std::printf("  selection path            %8.2f ms   goal <= 16: %s\n", selection,
+                verdict(selection <= 16));
+    std::printf(
+        "  resident memory, %d documents shown: after round 1 %.1f MB, after round 10 %.1f MB,"
+        " growth %.2f MB  goal < 2: %s\n",
+        shown / 10, afterFirst / 1024.0, afterLast / 1024.0, growth, verdict(growth < 2));
     benchmark::Shutdown();
     return 0;
 }

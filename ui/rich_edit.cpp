@@ -7,7 +7,8 @@
 #include "rtf/reader.h"
 
 #include <QPalette>
-#include <QPointer>
+#include <QTextCursor>
+#include <QTextDocumentFragment>
 #include <QScrollBar>
 #include <QTextDocument>
 #include <QTextOption>
@@ -16,7 +17,8 @@ namespace ui {
 
 void TRichEditStrings::Clear()
 {
-    m_owner.showDocument(m_owner.newDocument());
+    m_owner.document()->clear();
+    m_owner.updateScrollBar();
 }
 
 void TRichEditStrings::LoadFromFile(const std::string &path)
@@ -30,12 +32,13 @@ void TRichEditStrings::LoadFromFile(const std::string &path)
     case platform::ReadResult::ReadFailed:
         throw platform::EOutOfResources();
     }
-    std::unique_ptr<QTextDocument> document = m_owner.newDocument();
+    QTextDocument built;
+    m_owner.setUpDocument(built);
     if (rtf::LooksLikeRtf(bytes))
-        BuildRtfDocument(bytes, *document, m_owner.logicalDpiX());
+        BuildRtfDocument(bytes, built, m_owner.logicalDpiX());
     else
-        BuildPlainTextDocument(bytes, *document);
-    m_owner.showDocument(std::move(document));
+        BuildPlainTextDocument(bytes, built);
+    m_owner.showContent(built);
 }
 
 TRichEdit::TRichEdit(QWidget *parent)
@@ -62,37 +65,43 @@ TRichEdit::TRichEdit(QWidget *parent)
     // a bar with nothing to scroll enabled, so follow the range.
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QScrollBar *bar = verticalScrollBar();
-    connect(bar, &QScrollBar::rangeChanged, bar,
-            [bar](int minimum, int maximum) { bar->setEnabled(maximum > minimum); });
-    bar->setEnabled(bar->maximum() > bar->minimum());
-
-    showDocument(newDocument());
+    connect(bar, &QScrollBar::rangeChanged, this, &TRichEdit::updateScrollBar);
+    setUpDocument(*document());
+    updateScrollBar();
 }
 
 TRichEdit::~TRichEdit() = default;
 
-std::unique_ptr<QTextDocument> TRichEdit::newDocument() const
+void TRichEdit::setUpDocument(QTextDocument &document) const
 {
-    auto document = std::make_unique<QTextDocument>();
-    document->setDefaultFont(font());
-    QTextOption option = this->document()->defaultTextOption();
+    document.setDefaultFont(font());
+    QTextOption option = document.defaultTextOption();
     option.setWrapMode(wordWrapMode());
     option.setTabStopDistance(logicalDpiX() / 2.0); // half an inch, the RTF default
-    document->setDefaultTextOption(option);
-    document->setUndoRedoEnabled(false);
-    return document;
+    document.setDefaultTextOption(option);
+    document.setUndoRedoEnabled(false);
 }
 
-void TRichEdit::showDocument(std::unique_ptr<QTextDocument> document)
+void TRichEdit::showContent(const QTextDocument &built)
 {
-    // QTextEdit deletes the document it made itself, not the ones it is given.
-    const QPointer<QTextDocument> previous = this->document();
-    document->setParent(this);
-    setDocument(document.release());
-    if (previous != nullptr && previous->parent() == this)
-        delete previous.data();
-    verticalScrollBar()->setEnabled(verticalScrollBar()->maximum()
-                                    > verticalScrollBar()->minimum());
+    // One edit of the shown document, which Qt lays out once. Handing QTextEdit the built
+    // document itself would cost two full layouts (one as the view takes it, one for the
+    // view's width), and laying out is most of the time a document takes to show.
+    const QTextDocumentFragment content(&built);
+    QTextDocument *shown = document();
+    shown->clear(); // also drops the formats of what was shown before
+    QTextCursor cursor(shown);
+    cursor.beginEditBlock();
+    cursor.insertFragment(content);
+    cursor.endEditBlock();
+    setTextCursor(QTextCursor(shown));
+    updateScrollBar();
+}
+
+void TRichEdit::updateScrollBar()
+{
+    QScrollBar *bar = verticalScrollBar();
+    bar->setEnabled(bar->maximum() > bar->minimum());
 }
 
 } // namespace ui

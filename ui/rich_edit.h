@@ -49,10 +49,11 @@ public:
 private:
     friend class TRichEditStrings;
 
-    // A new, empty document set up as this viewer shows documents; not yet shown.
-    std::unique_ptr<QTextDocument> newDocument() const;
-    // Shows `document` and drops the one shown before.
-    void showDocument(std::unique_ptr<QTextDocument> document);
+    // Sets `document` up as this viewer shows documents: font, wrapping, tab stops, no undo.
+    void setUpDocument(QTextDocument &document) const;
+    // Replaces what is shown by the content of `built`, a document set up as above.
+    void showContent(const QTextDocument &built);
+    void updateScrollBar();
 
     std::unique_ptr<TRichEditStrings> m_lines;
 };

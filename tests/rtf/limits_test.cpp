@@ -85,10 +85,7 @@ const std::size_t kMany = 250000;
 
 const LimitCase kCases[] = {
     {"DeepNestingKeepsText",
-     [] {
-         return "{\\rtf1 " + repeat("{", kMany) + "deep" + repeat("}", kMany)
-                + " after\\par}";
-     },
+     [] { return "{\\rtf1 " + repeat("{", kMany) + "deep" + repeat("}", kMany) + " after\\par}"; },
      [](const Outcome &o) { EXPECT_EQ(o.text, "deep after\n"); }},
     // Formatting inside groups nested past the limit would have no group to end it: dropped.
     {"FormattingBeyondTheDepthLimitIsDropped",

@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
-#include <QPointer>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyle>
@@ -21,6 +20,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QTextTable>
 
 #include <filesystem>
 #include <memory>
@@ -78,7 +78,8 @@ private Q_SLOTS:
     void fileThatCannotBeOpened_data();
     void fileThatCannotBeOpened();
     void readThatFailsPartWay();
-    void releasesTheFileAndTheOldDocument();
+    void releasesTheFileAndEarlierContent();
+    void keepsFormatsOnTheWayIn();
     void clearEmpties();
     void readOnlyButSelectableAndCopyable();
     void scrollBarAlwaysShownEnabledOnlyWhenNeeded_data();
@@ -193,21 +194,55 @@ void RichEditTest::readThatFailsPartWay()
     QCOMPARE(m_viewer->toPlainText(), QStringLiteral("Договор"));
 }
 
-void RichEditTest::releasesTheFileAndTheOldDocument()
+void RichEditTest::releasesTheFileAndEarlierContent()
 {
-    writeWorkingFile(kShortRtf);
-    const QPointer<QTextDocument> first = m_viewer->document();
+    writeWorkingFile(longRtf(50));
     m_viewer->Lines()->LoadFromFile(kWorkingFile);
     QCOMPARE(openDescriptorsOn(m_drive->WorkingFile()), 0);
-    QVERIFY(first.isNull());
+    const auto formats = m_viewer->document()->allFormats().size();
+
+    // Showing the same file again leaves no formats or documents of the first showing behind.
+    m_viewer->Lines()->LoadFromFile(kWorkingFile);
+    QCOMPARE(m_viewer->document()->allFormats().size(), formats);
+    QCOMPARE(m_viewer->findChildren<QTextDocument *>().size(), 1);
 
     // The hand-off renames the shown file and Exit deletes it: both work at once.
-    const QPointer<QTextDocument> second = m_viewer->document();
-    QVERIFY(std::filesystem::exists(m_drive->WorkingFile()));
     std::filesystem::rename(m_drive->WorkingFile(), m_drive->WorkingFolder() / "moved.rtf");
-    m_viewer->Lines()->Clear();
-    QVERIFY(second.isNull());
-    QCOMPARE(m_viewer->findChildren<QTextDocument *>().size(), 1);
+    std::filesystem::remove(m_drive->WorkingFolder() / "moved.rtf");
+    QCOMPARE(m_viewer->toPlainText().count(u'\n'), 49);
+}
+
+void RichEditTest::keepsFormatsOnTheWayIn()
+{
+    writeWorkingFile(
+        "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f1\\fcharset204 Arial;}}"
+        "\\pard\\qc\\f1\\fs24\\b\\caps head\\par\\pard\\qj\\fi283\\b0\\caps0\\fs20 body\\par"
+        "\\trowd\\clvmgf\\clbrdrt\\brdrs\\brdrw10\\cellx1000\\cellx2000\\pard\\intbl a\\cell "
+        "b\\cell\\row"
+        "\\trowd\\clvmrg\\cellx1000\\cellx2000\\pard\\intbl\\cell c\\cell\\row\\pard end\\par}");
+    m_viewer->Lines()->LoadFromFile(kWorkingFile);
+    const QTextDocument *document = m_viewer->document();
+    const QTextBlock head = document->firstBlock();
+    QCOMPARE(head.text(), QStringLiteral("head"));
+    QCOMPARE(head.blockFormat().alignment(), Qt::AlignHCenter);
+    QTextCursor inHead(head);
+    inHead.movePosition(QTextCursor::NextCharacter);
+    QCOMPARE(inHead.charFormat().fontWeight(), int(QFont::Bold));
+    QCOMPARE(inHead.charFormat().fontCapitalization(), QFont::AllUppercase);
+    QCOMPARE(inHead.charFormat().fontPointSize(), 12.0);
+    QCOMPARE(head.next().blockFormat().alignment(), Qt::AlignJustify);
+    QVERIFY(head.next().blockFormat().textIndent() > 0);
+
+    QTextTable *table = nullptr;
+    for (QTextFrame *frame : document->rootFrame()->childFrames())
+        table = table != nullptr ? table : qobject_cast<QTextTable *>(frame);
+    QVERIFY(table != nullptr);
+    QCOMPARE(table->rows(), 2);
+    QCOMPARE(table->cellAt(0, 0).rowSpan(), 2);
+    QCOMPARE(table->cellAt(0, 0).format().toTableCellFormat().topBorderStyle(),
+             QTextFrameFormat::BorderStyle_Solid);
+    QCOMPARE(table->format().columnWidthConstraints().size(), 2);
+    QCOMPARE(document->lastBlock().text(), QStringLiteral("end"));
 }
 
 void RichEditTest::clearEmpties()

@@ -1,9 +1,13 @@
-// Prints the text of RTF files as our reader sees it, in UTF-8: one line per paragraph, one
-// line per table row with the cells separated by tabs. With --trace, every call the reader
+// Prints the text of RTF files as the viewer sees it, in UTF-8: one line per paragraph, one
+// line per table row with the cells separated by tabs; a file that does not begin with "{\rtf"
+// as plain text in code page 1251, as the viewer shows it. With --trace, every call the reader
 // makes, formats included (the conformance corpus's form).
 
+#include "rtf/code_pages.h"
 #include "rtf/plain_text_sink.h"
+#include "rtf/reader.h"
 #include "rtf/trace_sink.h"
+#include "rtf/utf.h"
 
 #include <cstdio>
 #include <cstring>
@@ -50,7 +54,12 @@ int main(int argc, char **argv)
             status = 1;
             continue;
         }
-        std::cout << (trace ? rtf::Trace(data) : rtf::PlainText(data));
+        if (trace)
+            std::cout << rtf::Trace(data);
+        else if (rtf::LooksLikeRtf(data))
+            std::cout << rtf::PlainText(data);
+        else
+            std::cout << rtf::ToUtf8(rtf::DecodeSingleByte(data, 1251));
     }
     std::cout.flush();
     return std::cout ? status : 1;
