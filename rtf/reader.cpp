@@ -156,7 +156,7 @@ private:
     CharFormat resolveFormat();
     Item &textItem();
     void appendBytes(std::string_view bytes);
-    void appendByte(std::uint8_t byte);
+    void appendHexRun(std::uint8_t first);
     void appendUnit(char16_t unit);
     void appendCodePoint(std::int32_t codePoint);
     void appendBreak(ItemKind kind);
@@ -340,7 +340,7 @@ void Reader::body(const Token &token)
         break;
     case TokenKind::HexByte:
         if (!top().chars.hidden)
-            appendByte(token.byte);
+            appendHexRun(token.byte);
         break;
     case TokenKind::ControlSymbol:
         switch (token.symbol) {
@@ -942,12 +942,19 @@ void Reader::appendBytes(std::string_view bytes)
     item.length = static_cast<std::uint32_t>(m_text.size() - item.start);
 }
 
-void Reader::appendByte(std::uint8_t byte)
+void Reader::appendHexRun(std::uint8_t first)
 {
-    if (byte < 0x80)
-        appendUnit(byte);
-    else
-        appendUnit(highHalf()[byte - 0x80]);
+    // Text in the documents is nearly all escapes: take the ones that follow in one go. Nothing
+    // between them can change the state they are read in.
+    Item &item = textItem();
+    const char16_t *high = highHalf();
+    int byte = first;
+    do {
+        const char16_t unit = byte < 0x80 ? static_cast<char16_t>(byte) : high[byte - 0x80];
+        if (unit >= 0x20 && unit != 0x7F)
+            m_text.push_back(unit);
+    } while ((byte = m_tokens.nextHexByte()) >= 0);
+    item.length = static_cast<std::uint32_t>(m_text.size() - item.start);
 }
 
 void Reader::appendUnit(char16_t unit)

@@ -125,6 +125,18 @@ Token Tokenizer::next()
     return Token{};
 }
 
+int Tokenizer::nextHexByte()
+{
+    if (m_data.size() - m_pos < 4 || m_data[m_pos] != '\\' || m_data[m_pos + 1] != '\'')
+        return -1;
+    const int high = hexValue(static_cast<unsigned char>(m_data[m_pos + 2]));
+    const int low = hexValue(static_cast<unsigned char>(m_data[m_pos + 3]));
+    if (high < 0 || low < 0)
+        return -1;
+    m_pos += 4;
+    return high * 16 + low;
+}
+
 Token Tokenizer::controlWord()
 {
     const std::size_t size = m_data.size();

@@ -45,6 +45,10 @@ public:
     // a TAB byte comes back as the control word "tab", a backslash before a line end as "par".
     Token next();
 
+    // When the next bytes are an escape \'hh, consumes it and returns its byte; else -1 and
+    // consumes nothing. Lets a reader take a run of escapes without a token for each.
+    int nextHexByte();
+
     std::size_t position() const { return m_pos; }
 
 private:

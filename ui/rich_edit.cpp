@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "rtf/reader.h"
 
+#include <QFont>
 #include <QPalette>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
@@ -74,7 +75,10 @@ TRichEdit::~TRichEdit() = default;
 
 void TRichEdit::setUpDocument(QTextDocument &document) const
 {
-    document.setDefaultFont(font());
+    QFont text = font();
+    text.setKerning(false); // as the RTF documents are set, and it lets Qt skip shaping
+    text.setStyleStrategy(QFont::PreferNoShaping);
+    document.setDefaultFont(text);
     QTextOption option = document.defaultTextOption();
     option.setWrapMode(wordWrapMode());
     option.setTabStopDistance(logicalDpiX() / 2.0); // half an inch, the RTF default

@@ -217,6 +217,10 @@ int DocumentBuilder::formatIndex(const rtf::CharFormat &format)
 QTextCharFormat DocumentBuilder::charFormat(const rtf::CharFormat &format) const
 {
     QTextCharFormat result;
+    // The documents ask for no kerning (\kerning), and without it Qt can skip text shaping for
+    // simple scripts such as Cyrillic: shaping is most of the time laying out takes.
+    result.setFontKerning(false);
+    result.setFontStyleStrategy(QFont::PreferNoShaping);
     result.setFontWeight(format.bold ? QFont::Bold : QFont::Normal);
     result.setFontItalic(format.italic);
     result.setFontUnderline(format.underline);

@@ -110,4 +110,20 @@ std::string caseName(const testing::TestParamInfo<Case> &info)
 
 INSTANTIATE_TEST_SUITE_P(Tokens, TokenizerTest, testing::ValuesIn(kCases), caseName);
 
+// A run of escapes taken without a token each, and what stops it.
+TEST(Tokenizer, TakesHexEscapesOneByOne)
+{
+    rtf::Tokenizer tokenizer("\\'e0\\'E1\\'2\\'zz\\'f");
+    EXPECT_EQ(tokenizer.nextHexByte(), 0xe0);
+    EXPECT_EQ(tokenizer.nextHexByte(), 0xe1);
+    EXPECT_EQ(tokenizer.nextHexByte(), -1);                 // \'2 followed by a backslash
+    EXPECT_EQ(tokenizer.position(), 8u);                    // nothing consumed
+    EXPECT_EQ(tokenizer.next().kind, rtf::TokenKind::Text); // the broken \'2 drops, "2" stays
+    EXPECT_EQ(tokenizer.nextHexByte(), -1);                 // \'zz
+    rtf::Tokenizer plain("ab");
+    EXPECT_EQ(plain.nextHexByte(), -1);
+    rtf::Tokenizer cut("\\'f");
+    EXPECT_EQ(cut.nextHexByte(), -1);
+}
+
 } // namespace

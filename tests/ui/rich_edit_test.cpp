@@ -216,7 +216,8 @@ void RichEditTest::keepsFormatsOnTheWayIn()
 {
     writeWorkingFile(
         "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f1\\fcharset204 Arial;}}"
-        "\\pard\\qc\\f1\\fs24\\b\\caps head\\par\\pard\\qj\\fi283\\b0\\caps0\\fs20 body\\par"
+        "\\pard\\qc\\f1\\fs24\\b\\caps head\\par\\pard\\qj\\fi283\\b0\\caps0\\fs20 "
+        "body\\par\\fs16\\par"
         "\\trowd\\clvmgf\\clbrdrt\\brdrs\\brdrw10\\cellx1000\\cellx2000\\pard\\intbl a\\cell "
         "b\\cell\\row"
         "\\trowd\\clvmrg\\cellx1000\\cellx2000\\pard\\intbl\\cell c\\cell\\row\\pard end\\par}");
@@ -232,6 +233,8 @@ void RichEditTest::keepsFormatsOnTheWayIn()
     QCOMPARE(inHead.charFormat().fontPointSize(), 12.0);
     QCOMPARE(head.next().blockFormat().alignment(), Qt::AlignJustify);
     QVERIFY(head.next().blockFormat().textIndent() > 0);
+    QCOMPARE(head.next().next().text(), QString());
+    QCOMPARE(head.next().next().charFormat().fontPointSize(), 8.0); // an empty line's height
 
     QTextTable *table = nullptr;
     for (QTextFrame *frame : document->rootFrame()->childFrames())

@@ -195,6 +195,7 @@ const Case kCases[] = {
          QCOMPARE(plain.fontCapitalization(), QFont::MixedCase);
          QCOMPARE(plain.fontPointSize(), 10.0);
          QCOMPARE(plain.fontFamilies().toStringList(), QStringList{QStringLiteral("Arial")});
+         QVERIFY(!plain.fontKerning()); // RTF text is not kerned unless it asks
      }},
     // The paragraph mark's size decides how tall an empty line is.
     {"EmptyParagraphKeepsItsMarkSize", kHead + "\\f1\\fs16 a\\par\\par\\fs24 b\\par}",
