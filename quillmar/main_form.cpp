@@ -7,6 +7,7 @@
 #include "library/catalogue.h"
 #include "library/display.h"
 #include "library/document_store.h"
+#include "ui/application.h"
 #include "ui/image_list.h"
 
 namespace quillmar {
@@ -40,6 +41,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent), m_ui(std::make_unique<Ui:
 {
     // 1. The stored layout, its pictures and the catalogue as the tree's nodes.
     m_ui->setupUi(this);
+    ui::CentreOnScreen(this);
     m_imageList1 = new ui::TImageList(QStringLiteral("ImageList1"), QSize(16, 16),
                                       imageFiles(QStringLiteral(":/quillmar/images/list1_%1.png"), 8), this);
     m_imageList2 = new ui::TImageList(QStringLiteral("ImageList2"), QSize(32, 32),

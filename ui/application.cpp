@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QMessageBox>
 #include <QScreen>
+#include <QWindow>
 
 namespace ui {
 
@@ -43,11 +44,6 @@ void TApplication::destroyForms()
 void TApplication::Run()
 {
     if (QWidget *main = MainForm()) {
-        // Centred on the desktop, frame included, when first shown.
-        QRect frame(QPoint(0, 0), main->size());
-        if (const QScreen *screen = main->screen())
-            frame.moveCenter(screen->availableGeometry().center());
-        main->move(frame.topLeft());
         main->show();
         exec();
     }
@@ -62,6 +58,57 @@ void TApplication::Terminate()
 QString TApplication::Title() const
 {
     return applicationName();
+}
+
+namespace {
+
+// Keeps a window's outer size, frame included, and centres it when it is first shown. The
+// frame's size is known only then, or, under some window managers, a moment later.
+class ScreenCentrePlacer final : public QObject {
+public:
+    ScreenCentrePlacer(QWidget *window) : QObject(window), m_outer(window->size()) {}
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *window = static_cast<QWidget *>(watched);
+        if (event->type() == QEvent::Show && !m_shown) {
+            m_shown = true;
+            place(window);
+        } else if (event->type() == QEvent::Move && m_shown && !m_settled) {
+            place(window);
+        }
+        return false;
+    }
+
+private:
+    void place(QWidget *window)
+    {
+        const QMargins frame = window->windowHandle() ? window->windowHandle()->frameMargins() : QMargins();
+        if (frame == m_applied && m_placedOnce)
+            return;
+        m_placedOnce = true;
+        m_applied = frame;
+        m_settled = !frame.isNull();
+        window->resize(m_outer.width() - frame.left() - frame.right(),
+                       m_outer.height() - frame.top() - frame.bottom());
+        QRect outer(QPoint(0, 0), m_outer);
+        if (const QScreen *screen = window->screen())
+            outer.moveCenter(screen->availableGeometry().center());
+        window->move(outer.topLeft()); // a window's position is its frame's
+    }
+
+    QSize m_outer;
+    QMargins m_applied;
+    bool m_shown = false;
+    bool m_placedOnce = false;
+    bool m_settled = false;
+};
+
+} // namespace
+
+void CentreOnScreen(QWidget *window)
+{
+    window->installEventFilter(new ScreenCentrePlacer(window));
 }
 
 QString ErrorBoxText(const std::string &message)

@@ -64,6 +64,10 @@ private:
 // The one application object, set while it exists.
 extern TApplication *Application;
 
+// When the window is first shown: its present size becomes its outer size, frame included,
+// and it is placed at the centre of its screen.
+void CentreOnScreen(QWidget *window);
+
 // The text the error box shows for a message (UTF-8).
 QString ErrorBoxText(const std::string &message);
 

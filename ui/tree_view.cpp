@@ -1,10 +1,13 @@
 #include "tree_view.h"
 
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QPainter>
 #include <QToolTip>
+
+#include <algorithm>
 
 namespace ui {
 
@@ -174,6 +177,18 @@ bool TTreeView::showCutOffTitle(const QPoint &viewportPos, const QPoint &globalP
         return false;
     QToolTip::showText(globalPos, index.data(Qt::DisplayRole).toString(), viewport(), item);
     return true;
+}
+
+void TTreeView::keyPressEvent(QKeyEvent *event)
+{
+    QTreeWidget::keyPressEvent(event);
+    // Focus alone makes the first node current without selecting it; a move key that leaves
+    // the cursor there (Home, say) selects it as a move onto it would.
+    static const int moveKeys[] = {Qt::Key_Home, Qt::Key_End, Qt::Key_Up, Qt::Key_Down,
+                                   Qt::Key_PageUp, Qt::Key_PageDown};
+    if (!Selected() && currentIndex().isValid()
+        && std::find(std::begin(moveKeys), std::end(moveKeys), event->key()) != std::end(moveKeys))
+        selectionModel()->select(currentIndex(), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 QItemSelectionModel::SelectionFlags TTreeView::selectionCommand(const QModelIndex &index,

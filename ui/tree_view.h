@@ -42,6 +42,7 @@ Q_SIGNALS:
 protected:
     bool event(QEvent *event) override;
     bool viewportEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
                                                          const QEvent *event) const override;
     void drawBranches(QPainter *painter, const QRect &rect, const QModelIndex &index) const override;
