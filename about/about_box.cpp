@@ -10,7 +10,9 @@ namespace about {
 
 TAboutBox *AboutBox = nullptr;
 
-TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent), m_ui(std::make_unique<Ui::TAboutBox>())
+TAboutBox::TAboutBox(QWidget *parent)
+    : QDialog(parent)
+    , m_ui(std::make_unique<Ui::TAboutBox>())
 {
     m_ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
@@ -19,7 +21,8 @@ TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent), m_ui(std::make_unique<U
     // Labels size themselves to their text from where the layout puts them.
     for (QLabel *label : m_ui->Panel1->findChildren<QLabel *>())
         label->adjustSize();
-    m_ui->ProgramIcon->SetPicture(ui::TJPEGImage::LoadFromFile(QStringLiteral(":/about/logo.jpg")).Image());
+    m_ui->ProgramIcon->SetPicture(
+        ui::TJPEGImage::LoadFromFile(QStringLiteral(":/about/logo.jpg")).Image());
     connect(m_ui->OKButton, &QPushButton::clicked, this, &TAboutBox::OKButtonClick);
 }
 

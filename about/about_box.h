@@ -16,7 +16,7 @@ namespace about {
 class TAboutBox final : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     // Builds the box from its layout and decodes the logo; hidden until ShowModal.
     explicit TAboutBox(QWidget *parent = nullptr);
     ~TAboutBox() override;
@@ -28,11 +28,11 @@ public:
 
     void OKButtonClick();
 
-protected:
+  protected:
     // Esc does nothing: the box has no cancel button.
     void keyPressEvent(QKeyEvent *event) override;
 
-private:
+  private:
     std::unique_ptr<Ui::TAboutBox> m_ui;
 };
 

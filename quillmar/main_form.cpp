@@ -18,12 +18,15 @@ namespace {
 
 // The display's view of the viewer.
 class RichEditViewer final : public library::DocumentViewer {
-public:
-    explicit RichEditViewer(ui::TRichEdit &edit) : m_edit(edit) {}
+  public:
+    explicit RichEditViewer(ui::TRichEdit &edit)
+        : m_edit(edit)
+    {
+    }
     void Clear() override { m_edit.Lines()->Clear(); }
     void LoadFromFile(const std::string &path) override { m_edit.Lines()->LoadFromFile(path); }
 
-private:
+  private:
     ui::TRichEdit &m_edit;
 };
 
@@ -37,15 +40,19 @@ QStringList imageFiles(const QString &pattern, int count)
 
 } // namespace
 
-TForm1::TForm1(QWidget *parent) : QMainWindow(parent), m_ui(std::make_unique<Ui::TForm1>())
+TForm1::TForm1(QWidget *parent)
+    : QMainWindow(parent)
+    , m_ui(std::make_unique<Ui::TForm1>())
 {
     // 1. The stored layout, its pictures and the catalogue as the tree's nodes.
     m_ui->setupUi(this);
     ui::CentreOnScreen(this);
-    m_imageList1 = new ui::TImageList(QStringLiteral("ImageList1"), QSize(16, 16),
-                                      imageFiles(QStringLiteral(":/quillmar/images/list1_%1.png"), 8), this);
-    m_imageList2 = new ui::TImageList(QStringLiteral("ImageList2"), QSize(32, 32),
-                                      imageFiles(QStringLiteral(":/quillmar/images/list2_%1.png"), 7), this);
+    m_imageList1 =
+        new ui::TImageList(QStringLiteral("ImageList1"), QSize(16, 16),
+                           imageFiles(QStringLiteral(":/quillmar/images/list1_%1.png"), 8), this);
+    m_imageList2 =
+        new ui::TImageList(QStringLiteral("ImageList2"), QSize(32, 32),
+                           imageFiles(QStringLiteral(":/quillmar/images/list2_%1.png"), 7), this);
     for (QToolButton *button : {m_ui->ToolButton5, m_ui->ToolButton7})
         button->setIcon(m_imageList2->Icon(button->property("imageIndex").toInt()));
 

@@ -21,7 +21,7 @@ namespace quillmar {
 class TForm1 final : public QMainWindow {
     Q_OBJECT
 
-public:
+  public:
     // Builds the window from its layout with the catalogue in the tree, prepares the working
     // folder and empties the viewer. The window is not shown.
     explicit TForm1(QWidget *parent = nullptr);
@@ -36,7 +36,7 @@ public:
     void About1Click();
     void ToolButton7Click();
 
-private:
+  private:
     std::unique_ptr<Ui::TForm1> m_ui;
     ui::TImageList *m_imageList1 = nullptr;
     ui::TImageList *m_imageList2 = nullptr;

@@ -9,7 +9,8 @@ namespace ui {
 
 TApplication *Application = nullptr;
 
-TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv)
+TApplication::TApplication(int &argc, char **argv)
+    : QApplication(argc, argv)
 {
     Application = this;
     // Only closing the main window ends the run; a closed error box or About box never does.
@@ -65,8 +66,12 @@ namespace {
 // Keeps a window's outer size, frame included, and centres it when it is first shown. The
 // frame's size is known only then, or, under some window managers, a moment later.
 class ScreenCentrePlacer final : public QObject {
-public:
-    ScreenCentrePlacer(QWidget *window) : QObject(window), m_outer(window->size()) {}
+  public:
+    ScreenCentrePlacer(QWidget *window)
+        : QObject(window)
+        , m_outer(window->size())
+    {
+    }
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
@@ -80,10 +85,11 @@ public:
         return false;
     }
 
-private:
+  private:
     void place(QWidget *window)
     {
-        const QMargins frame = window->windowHandle() ? window->windowHandle()->frameMargins() : QMargins();
+        const QMargins frame =
+            window->windowHandle() ? window->windowHandle()->frameMargins() : QMargins();
         if (frame == m_applied && m_placedOnce)
             return;
         m_placedOnce = true;

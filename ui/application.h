@@ -17,7 +17,7 @@
 namespace ui {
 
 class TApplication final : public QApplication {
-public:
+  public:
     TApplication(int &argc, char **argv);
     ~TApplication() override;
     Q_DISABLE_COPY_MOVE(TApplication)
@@ -27,8 +27,7 @@ public:
     // Creates a window of class T owned by the application and stores it in `reference`.
     // The first window created is the main window; closing it ends Run. When the
     // constructor fails the reference stays null and the failure propagates.
-    template <class T>
-    void CreateForm(T *&reference)
+    template <class T> void CreateForm(T *&reference)
     {
         reference = nullptr;
         auto form = std::make_unique<T>();
@@ -54,7 +53,7 @@ public:
 
     bool notify(QObject *receiver, QEvent *event) override;
 
-private:
+  private:
     void adopt(std::unique_ptr<QWidget> form);
     void destroyForms();
 

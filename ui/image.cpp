@@ -4,7 +4,10 @@
 
 namespace ui {
 
-TImage::TImage(QWidget *parent) : QWidget(parent) {}
+TImage::TImage(QWidget *parent)
+    : QWidget(parent)
+{
+}
 
 void TImage::SetPicture(QImage picture)
 {

@@ -12,7 +12,7 @@ class TImage final : public QWidget {
     Q_OBJECT
     Q_PROPERTY(bool stretch READ stretch WRITE setStretch)
 
-public:
+  public:
     explicit TImage(QWidget *parent = nullptr);
     Q_DISABLE_COPY_MOVE(TImage)
 
@@ -22,10 +22,10 @@ public:
     bool stretch() const { return m_stretch; }
     void setStretch(bool stretch);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent *event) override;
 
-private:
+  private:
     QImage m_picture;
     bool m_stretch = false;
 };

@@ -2,8 +2,10 @@
 
 namespace ui {
 
-TImageList::TImageList(const QString &name, QSize imageSize, const QStringList &files, QObject *parent)
-    : QObject(parent), m_imageSize(imageSize)
+TImageList::TImageList(const QString &name, QSize imageSize, const QStringList &files,
+                       QObject *parent)
+    : QObject(parent)
+    , m_imageSize(imageSize)
 {
     setObjectName(name);
     for (const QString &file : files)

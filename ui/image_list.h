@@ -13,7 +13,7 @@ namespace ui {
 class TImageList final : public QObject {
     Q_OBJECT
 
-public:
+  public:
     TImageList(const QString &name, QSize imageSize, const QStringList &files, QObject *parent);
     Q_DISABLE_COPY_MOVE(TImageList)
 
@@ -22,7 +22,7 @@ public:
     // A null icon for an index outside the list, as for "no image".
     QIcon Icon(int index) const;
 
-private:
+  private:
     QSize m_imageSize;
     QList<QIcon> m_icons;
 };

@@ -8,7 +8,10 @@
 
 namespace ui {
 
-EJPEGError::EJPEGError(const std::string &reason) : platform::Exception("JPEG error: " + reason) {}
+EJPEGError::EJPEGError(const std::string &reason)
+    : platform::Exception("JPEG error: " + reason)
+{
+}
 
 namespace {
 
@@ -50,7 +53,8 @@ bool decodeInto(const unsigned char *data, unsigned long size, QImage &image, ch
     }
     jpeg_mem_src(&info, data, size);
     jpeg_read_header(&info, TRUE);
-    if (info.image_width > unsigned(TJPEGImage::MaxSide) || info.image_height > unsigned(TJPEGImage::MaxSide)) {
+    if (info.image_width > unsigned(TJPEGImage::MaxSide)
+        || info.image_height > unsigned(TJPEGImage::MaxSide)) {
         jpeg_destroy_decompress(&info);
         std::snprintf(message, JMSG_LENGTH_MAX, "picture of %ux%u is too large", info.image_width,
                       info.image_height);

@@ -13,12 +13,12 @@ namespace ui {
 
 // The data is not a JPEG we can decode. The message names libjpeg's reason.
 class EJPEGError final : public platform::Exception {
-public:
+  public:
     explicit EJPEGError(const std::string &reason);
 };
 
 class TJPEGImage final {
-public:
+  public:
     // Decodes baseline or progressive JPEG data, grey or colour, into an RGB picture.
     // Throws EJPEGError for data libjpeg rejects, data it would only read with warnings
     // (a truncated file, say) and pictures larger than MaxSide on a side.
@@ -33,8 +33,11 @@ public:
     int Height() const { return m_image.height(); }
     const QImage &Image() const { return m_image; }
 
-private:
-    explicit TJPEGImage(QImage image) : m_image(std::move(image)) {}
+  private:
+    explicit TJPEGImage(QImage image)
+        : m_image(std::move(image))
+    {
+    }
     QImage m_image;
 };
 

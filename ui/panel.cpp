@@ -18,7 +18,8 @@ void drawEdge(QPainter &painter, QRect &rect, const QColor &topLeft, const QColo
 
 } // namespace
 
-TPanel::TPanel(QWidget *parent) : QWidget(parent)
+TPanel::TPanel(QWidget *parent)
+    : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     updateMargins();
@@ -44,7 +45,8 @@ void TPanel::setSingleBorder(bool single)
 
 void TPanel::updateMargins()
 {
-    const int margin = (m_singleBorder ? 2 : 0) + (m_outer != None ? 1 : 0) + (m_inner != None ? 1 : 0);
+    const int margin =
+        (m_singleBorder ? 2 : 0) + (m_outer != None ? 1 : 0) + (m_inner != None ? 1 : 0);
     setContentsMargins(margin, margin, margin, margin);
     update();
 }

@@ -14,7 +14,7 @@ class TPanel final : public QWidget {
     Q_PROPERTY(Bevel bevelInner READ bevelInner WRITE setBevelInner)
     Q_PROPERTY(bool singleBorder READ singleBorder WRITE setSingleBorder)
 
-public:
+  public:
     enum Bevel { None, Lowered, Raised };
     Q_ENUM(Bevel)
 
@@ -28,10 +28,10 @@ public:
     bool singleBorder() const { return m_singleBorder; }
     void setSingleBorder(bool single);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent *event) override;
 
-private:
+  private:
     void updateMargins();
 
     Bevel m_outer = Raised;

@@ -4,7 +4,8 @@
 
 namespace ui {
 
-TToolBar::TToolBar(QWidget *parent) : QWidget(parent)
+TToolBar::TToolBar(QWidget *parent)
+    : QWidget(parent)
 {
     setAutoFillBackground(true);
 }

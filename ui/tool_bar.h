@@ -10,11 +10,11 @@ namespace ui {
 class TToolBar final : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit TToolBar(QWidget *parent = nullptr);
     Q_DISABLE_COPY_MOVE(TToolBar)
 
-protected:
+  protected:
     void paintEvent(QPaintEvent *event) override;
 };
 

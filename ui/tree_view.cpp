@@ -11,7 +11,8 @@
 
 namespace ui {
 
-TTreeNode::TTreeNode(const QString &text) : QTreeWidgetItem(QStringList{text})
+TTreeNode::TTreeNode(const QString &text)
+    : QTreeWidgetItem(QStringList{text})
 {
     setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
 }
@@ -25,8 +26,8 @@ int TTreeNode::AbsoluteIndex() const
         const int row = parentNode ? parentNode->indexOfChild(node)
                                    : node->treeWidget()->indexOfTopLevelItem(node);
         if (row > 0) {
-            node = parentNode ? parentNode->child(row - 1)
-                              : node->treeWidget()->topLevelItem(row - 1);
+            node =
+                parentNode ? parentNode->child(row - 1) : node->treeWidget()->topLevelItem(row - 1);
             while (node->childCount() > 0)
                 node = node->child(node->childCount() - 1);
         } else if (parentNode) {
@@ -42,13 +43,17 @@ namespace {
 
 // Counts nested events so a Change is raised once the outermost one has finished.
 class DepthGuard final {
-public:
-    explicit DepthGuard(int &depth) : m_depth(depth) { ++m_depth; }
+  public:
+    explicit DepthGuard(int &depth)
+        : m_depth(depth)
+    {
+        ++m_depth;
+    }
     ~DepthGuard() { --m_depth; }
     DepthGuard(const DepthGuard &) = delete;
     DepthGuard &operator=(const DepthGuard &) = delete;
 
-private:
+  private:
     int &m_depth;
 };
 
@@ -70,7 +75,8 @@ void showSelection(QWidget *tree, bool show)
 
 } // namespace
 
-TTreeView::TTreeView(QWidget *parent) : QTreeWidget(parent)
+TTreeView::TTreeView(QWidget *parent)
+    : QTreeWidget(parent)
 {
     setColumnCount(1);
     setHeaderHidden(true);
@@ -184,11 +190,12 @@ void TTreeView::keyPressEvent(QKeyEvent *event)
     QTreeWidget::keyPressEvent(event);
     // Focus alone makes the first node current without selecting it; a move key that leaves
     // the cursor there (Home, say) selects it as a move onto it would.
-    static const int moveKeys[] = {Qt::Key_Home, Qt::Key_End, Qt::Key_Up, Qt::Key_Down,
-                                   Qt::Key_PageUp, Qt::Key_PageDown};
+    static const int moveKeys[] = {Qt::Key_Home, Qt::Key_End,    Qt::Key_Up,
+                                   Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown};
     if (!Selected() && currentIndex().isValid()
         && std::find(std::begin(moveKeys), std::end(moveKeys), event->key()) != std::end(moveKeys))
-        selectionModel()->select(currentIndex(), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        selectionModel()->select(currentIndex(),
+                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 QItemSelectionModel::SelectionFlags TTreeView::selectionCommand(const QModelIndex &index,
@@ -220,9 +227,7 @@ void TTreeView::drawBranches(QPainter *painter, const QRect &rect, const QModelI
         for (int x = x0 + ((x0 + y) & 1); x <= x1; x += 2)
             painter->fillRect(x, y, 1, 1, lineColour);
     };
-    auto hasNextSibling = [&](const QModelIndex &i) {
-        return i.sibling(i.row() + 1, 0).isValid();
-    };
+    auto hasNextSibling = [&](const QModelIndex &i) { return i.sibling(i.row() + 1, 0).isValid(); };
 
     // The node's own cell is the rightmost; its ancestors' cells lie to the left.
     int cellLeft = rect.right() + 1 - indent;

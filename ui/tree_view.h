@@ -9,7 +9,7 @@
 namespace ui {
 
 class TTreeNode final : public QTreeWidgetItem {
-public:
+  public:
     explicit TTreeNode(const QString &text);
 
     QString Text() const { return text(0); }
@@ -22,7 +22,7 @@ public:
 class TTreeView final : public QTreeWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit TTreeView(QWidget *parent = nullptr);
     Q_DISABLE_COPY_MOVE(TTreeView)
 
@@ -35,19 +35,20 @@ public:
     // The 16 x 16 pictures nodes show; set before nodes are added.
     void SetImages(QList<QIcon> images) { m_images = std::move(images); }
 
-Q_SIGNALS:
+  Q_SIGNALS:
     // The selection moved to `node`. Handlers may throw: the selection is complete by then.
     void Change(ui::TTreeNode *node);
 
-protected:
+  protected:
     bool event(QEvent *event) override;
     bool viewportEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
                                                          const QEvent *event) const override;
-    void drawBranches(QPainter *painter, const QRect &rect, const QModelIndex &index) const override;
+    void drawBranches(QPainter *painter, const QRect &rect,
+                      const QModelIndex &index) const override;
 
-private:
+  private:
     void noteSelectionChanged();
     void raisePendingChange();
     bool showCutOffTitle(const QPoint &viewportPos, const QPoint &globalPos);

@@ -89,10 +89,7 @@ void StartUpToWindowMapped(benchmark::State &state)
     }
 }
 
-BENCHMARK(StartUpToWindowMapped)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(11);
+BENCHMARK(StartUpToWindowMapped)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(11);
 
 } // namespace
 

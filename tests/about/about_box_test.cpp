@@ -20,7 +20,7 @@ using testing_support::WhenModalShown;
 class AboutBoxTest final : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void init() { m_box = std::make_unique<TAboutBox>(); }
     void cleanup() { m_box.reset(); }
 
@@ -36,7 +36,7 @@ private Q_SLOTS:
     void corruptJpegRaises_data();
     void corruptJpegRaises();
 
-private:
+  private:
     std::unique_ptr<TAboutBox> m_box;
 };
 
@@ -45,7 +45,8 @@ void AboutBoxTest::form()
     QCOMPARE(m_box->windowTitle(), QStringLiteral("About"));
     QCOMPARE(m_box->size(), QSize(298, 213));
     QCOMPARE(m_box->minimumSize(), m_box->maximumSize()); // fixed
-    QVERIFY(!(m_box->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    QVERIFY(
+        !(m_box->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
     QVERIFY(!m_box->isVisible());
     QCOMPARE(m_box->font().family(), QStringLiteral("MS Sans Serif"));
     auto *panel = m_box->findChild<ui::TPanel *>(QStringLiteral("Panel1"));
@@ -65,19 +66,32 @@ void AboutBoxTest::controls_data()
     QTest::addColumn<QPoint>("position");
     QTest::addColumn<QString>("text"); // for labels and the button
 
-    QTest::newRow("panel") << "Panel1" << "AboutBox" << QPoint(8, 8) << QString();
-    QTest::newRow("logo") << "ProgramIcon" << "Panel1" << QPoint(8, 8) << QString();
-    QTest::newRow("product") << "ProductName" << "Panel1" << QPoint(88, 16) << "Product Name";
-    QTest::newRow("product name") << "Label1" << "Panel1" << QPoint(168, 16) << "Pellavor ";
-    QTest::newRow("version") << "Version" << "Panel1" << QPoint(88, 40) << "Version";
-    QTest::newRow("version number") << "Label2" << "Panel1" << QPoint(136, 40) << "1.0";
-    QTest::newRow("copyright") << "Copyright" << "Panel1" << QPoint(8, 80) << "Copyright";
-    QTest::newRow("publisher") << "Label3" << "Panel1" << QPoint(64, 80) << "ООО «Пелларис»";
-    QTest::newRow("comments") << "Comments" << "Panel1" << QPoint(8, 104) << "Comments";
-    QTest::newRow("title") << "Label4" << "Panel1" << QPoint(64, 104) << "Veltrano: ";
-    QTest::newRow("subtitle 1") << "Label5" << "Panel1" << QPoint(64, 120) << "справочник образцов";
-    QTest::newRow("subtitle 2") << "Label6" << "Panel1" << QPoint(64, 136) << "деловых договоров";
-    QTest::newRow("ok") << "OKButton" << "AboutBox" << QPoint(111, 180) << "OK";
+    QTest::newRow("panel") << "Panel1"
+                           << "AboutBox" << QPoint(8, 8) << QString();
+    QTest::newRow("logo") << "ProgramIcon"
+                          << "Panel1" << QPoint(8, 8) << QString();
+    QTest::newRow("product") << "ProductName"
+                             << "Panel1" << QPoint(88, 16) << "Product Name";
+    QTest::newRow("product name") << "Label1"
+                                  << "Panel1" << QPoint(168, 16) << "Pellavor ";
+    QTest::newRow("version") << "Version"
+                             << "Panel1" << QPoint(88, 40) << "Version";
+    QTest::newRow("version number") << "Label2"
+                                    << "Panel1" << QPoint(136, 40) << "1.0";
+    QTest::newRow("copyright") << "Copyright"
+                               << "Panel1" << QPoint(8, 80) << "Copyright";
+    QTest::newRow("publisher") << "Label3"
+                               << "Panel1" << QPoint(64, 80) << "ООО «Пелларис»";
+    QTest::newRow("comments") << "Comments"
+                              << "Panel1" << QPoint(8, 104) << "Comments";
+    QTest::newRow("title") << "Label4"
+                           << "Panel1" << QPoint(64, 104) << "Veltrano: ";
+    QTest::newRow("subtitle 1") << "Label5"
+                                << "Panel1" << QPoint(64, 120) << "справочник образцов";
+    QTest::newRow("subtitle 2") << "Label6"
+                                << "Panel1" << QPoint(64, 136) << "деловых договоров";
+    QTest::newRow("ok") << "OKButton"
+                        << "AboutBox" << QPoint(111, 180) << "OK";
 }
 
 void AboutBoxTest::controls()
@@ -109,7 +123,8 @@ void AboutBoxTest::labelsShowTheirWholeText()
     // Labels size themselves to their text and stay inside the panel.
     auto *panel = m_box->findChild<QWidget *>(QStringLiteral("Panel1"));
     for (QLabel *label : panel->findChildren<QLabel *>()) {
-        QVERIFY2(label->width() >= label->fontMetrics().horizontalAdvance(label->text()), qPrintable(label->objectName()));
+        QVERIFY2(label->width() >= label->fontMetrics().horizontalAdvance(label->text()),
+                 qPrintable(label->objectName()));
         QVERIFY2(panel->rect().contains(label->geometry()), qPrintable(label->objectName()));
     }
 }
@@ -132,7 +147,8 @@ void AboutBoxTest::closing()
         QTest::keyClick(modal, Qt::Key_Escape);
         QTest::qWait(20);
         stillOpenAfterEscape = modal->isVisible();
-        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : modal, Qt::Key(key));
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : modal,
+                        Qt::Key(key));
     });
     QCOMPARE(m_box->ShowModal(), expectedResult);
     QVERIFY(stillOpenAfterEscape);
@@ -149,7 +165,8 @@ void AboutBoxTest::showingTwiceGivesTheSameBox()
     QCOMPARE(m_box->ShowModal(), 0);
     WhenModalShown([&](QWidget *modal) {
         second = modal->grab().toImage();
-        QTest::mouseClick(modal->findChild<QPushButton *>(QStringLiteral("OKButton")), Qt::LeftButton);
+        QTest::mouseClick(modal->findChild<QPushButton *>(QStringLiteral("OKButton")),
+                          Qt::LeftButton);
     });
     QCOMPARE(m_box->ShowModal(), 1);
     QVERIFY(!first.isNull());
@@ -162,10 +179,11 @@ void AboutBoxTest::logoIsTheDecodedJpeg()
     QCOMPARE(logo.size(), QSize(154, 139));
     auto near = [](QRgb pixel, QColor expected) {
         const QColor actual(pixel);
-        return std::abs(actual.red() - expected.red()) < 24 && std::abs(actual.green() - expected.green()) < 24
+        return std::abs(actual.red() - expected.red()) < 24
+               && std::abs(actual.green() - expected.green()) < 24
                && std::abs(actual.blue() - expected.blue()) < 24;
     };
-    QVERIFY(near(logo.pixel(2, 2), Qt::white));          // background
+    QVERIFY(near(logo.pixel(2, 2), Qt::white)); // background
     QVERIFY(near(logo.pixel(150, 136), Qt::white));
     // The nib's slit is a dark line down its middle.
     int darkest = 255;
@@ -198,8 +216,8 @@ void AboutBoxTest::storedLogoIsABaselineJfifJpeg()
     }
     QCOMPARE(uchar(jpeg[at + 1]), uchar(0xC0)); // baseline
     const auto u16 = [&](qsizetype i) { return uchar(jpeg[i]) << 8 | uchar(jpeg[i + 1]); };
-    QCOMPARE(u16(at + 5), 139); // height
-    QCOMPARE(u16(at + 7), 154); // width
+    QCOMPARE(u16(at + 5), 139);            // height
+    QCOMPARE(u16(at + 7), 154);            // width
     QCOMPARE(int(uchar(jpeg[at + 9])), 3); // components: Y, Cb, Cr
 }
 
@@ -231,7 +249,8 @@ void AboutBoxTest::corruptJpegRaises_data()
 void AboutBoxTest::corruptJpegRaises()
 {
     QFETCH(QByteArray, data);
-    const std::span bytes(reinterpret_cast<const unsigned char *>(data.constData()), std::size_t(data.size()));
+    const std::span bytes(reinterpret_cast<const unsigned char *>(data.constData()),
+                          std::size_t(data.size()));
     try {
         ui::TJPEGImage::Decode(bytes);
         QFAIL("decoded");

@@ -31,7 +31,8 @@ void answerErrorBoxes(QList<SeenBox> &seen, int count)
         return;
     WhenModalShown([&seen, count](QWidget *modal) {
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-            seen.push_back({box->windowTitle(), box->text(), box->icon(), int(box->buttons().size())});
+            seen.push_back(
+                {box->windowTitle(), box->text(), box->icon(), int(box->buttons().size())});
             answerErrorBoxes(seen, count - 1);
             box->button(QMessageBox::Ok)->click();
         }
@@ -40,7 +41,7 @@ void answerErrorBoxes(QList<SeenBox> &seen, int count)
 
 // An object whose event handler throws what it is told to.
 class Thrower final : public QObject {
-public:
+  public:
     std::function<void()> toThrow;
     bool event(QEvent *event) override
     {
@@ -51,12 +52,12 @@ public:
 };
 
 class FailingForm final : public QWidget {
-public:
+  public:
     FailingForm() { throw platform::EResNotFound("MAINICON"); }
 };
 
 class OddlyFailingForm final : public QWidget {
-public:
+  public:
     OddlyFailingForm() { throw 42; }
 };
 
@@ -74,7 +75,7 @@ QList<QWidget *> visibleWindows()
 class ApplicationTest final : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void errorBoxText_data();
     void errorBoxText();
     void failureInAHandlerIsShownAndTheProgramGoesOn_data();
@@ -88,16 +89,26 @@ void ApplicationTest::errorBoxText_data()
 {
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("letter") << "Stream write error" << "Stream write error.";
-    QTest::newRow("path") << "Cannot create file c:\\MORVANTELIKS\\r.rtf" << "Cannot create file c:\\MORVANTELIKS\\r.rtf.";
-    QTest::newRow("digit") << "JPEG error 7" << "JPEG error 7.";
-    QTest::newRow("cyrillic") << "Файл не найден" << "Файл не найден.";
-    QTest::newRow("full stop") << "Done." << "Done.";
-    QTest::newRow("exclamation") << "Stop!" << "Stop!";
-    QTest::newRow("parenthesis") << "(none)" << "(none)";
-    QTest::newRow("hyphen") << "a-" << "a-";
-    QTest::newRow("slash") << "c:/" << "c:/.";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("letter") << "Stream write error"
+                            << "Stream write error.";
+    QTest::newRow("path") << "Cannot create file c:\\MORVANTELIKS\\r.rtf"
+                          << "Cannot create file c:\\MORVANTELIKS\\r.rtf.";
+    QTest::newRow("digit") << "JPEG error 7"
+                           << "JPEG error 7.";
+    QTest::newRow("cyrillic") << "Файл не найден"
+                              << "Файл не найден.";
+    QTest::newRow("full stop") << "Done."
+                               << "Done.";
+    QTest::newRow("exclamation") << "Stop!"
+                                 << "Stop!";
+    QTest::newRow("parenthesis") << "(none)"
+                                 << "(none)";
+    QTest::newRow("hyphen") << "a-"
+                            << "a-";
+    QTest::newRow("slash") << "c:/"
+                           << "c:/.";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void ApplicationTest::errorBoxText()
@@ -111,9 +122,10 @@ void ApplicationTest::failureInAHandlerIsShownAndTheProgramGoesOn_data()
 {
     QTest::addColumn<std::function<void()>>("toThrow");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("class library error") << std::function<void()>([] { throw platform::EWriteError(); })
-                                         << "Stream write error.";
-    QTest::newRow("anything else") << std::function<void()>([] { throw std::runtime_error("hidden"); }) << "";
+    QTest::newRow("class library error")
+        << std::function<void()>([] { throw platform::EWriteError(); }) << "Stream write error.";
+    QTest::newRow("anything else")
+        << std::function<void()>([] { throw std::runtime_error("hidden"); }) << "";
 }
 
 void ApplicationTest::failureInAHandlerIsShownAndTheProgramGoesOn()

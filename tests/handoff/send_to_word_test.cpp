@@ -21,7 +21,7 @@ using Paths = std::vector<std::string>;
 namespace {
 
 class SendToWordTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override { library::DocumentStore::PrepareWorkingFolder(); }
 
     std::string handOffFile(const std::string &title) const
@@ -140,12 +140,12 @@ TEST_P(RefusedTitleTest, NothingIsRenamedOrOpened)
 
 INSTANTIATE_TEST_SUITE_P(
     Titles, RefusedTitleTest,
-    testing::Values(std::string(), std::string(".."), std::string("../договор"), std::string("..\\договор"),
-                    std::string("sub/договор"), std::string("sub\\договор"), std::string("/tmp/x"),
-                    std::string("c:\\x"), std::string("a\0b", 3), std::string("line\nbreak"),
-                    std::string("a:b"), std::string("what?"), std::string("a*"), std::string("<a>"),
-                    std::string("a|b"), std::string("\"a\""),
-                    std::string(handoff::ShellPathBufferSize - 20, 'x')));
+    testing::Values(std::string(), std::string(".."), std::string("../договор"),
+                    std::string("..\\договор"), std::string("sub/договор"),
+                    std::string("sub\\договор"), std::string("/tmp/x"), std::string("c:\\x"),
+                    std::string("a\0b", 3), std::string("line\nbreak"), std::string("a:b"),
+                    std::string("what?"), std::string("a*"), std::string("<a>"), std::string("a|b"),
+                    std::string("\"a\""), std::string(handoff::ShellPathBufferSize - 20, 'x')));
 
 TEST_F(SendToWordTest, LongestTitleThatFitsIsOpenedWhole)
 {

@@ -74,7 +74,7 @@ void answerNextErrorBox(std::optional<ErrorBox> &seen)
 class MainWindowTest final : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void init();
     void cleanup();
 
@@ -100,10 +100,19 @@ private Q_SLOTS:
     void aboutFromMenuAndButtonShowsTheOneBox();
     void exitDeletesOnlyTheWorkingFile();
 
-private:
-    ui::TTreeView *tree() const { return m_form->findChild<ui::TTreeView *>(QStringLiteral("TreeView1")); }
-    ui::TRichEdit *viewer() const { return m_form->findChild<ui::TRichEdit *>(QStringLiteral("RichEdit1")); }
-    QAction *action(const char *name) const { return m_form->findChild<QAction *>(QLatin1String(name)); }
+  private:
+    ui::TTreeView *tree() const
+    {
+        return m_form->findChild<ui::TTreeView *>(QStringLiteral("TreeView1"));
+    }
+    ui::TRichEdit *viewer() const
+    {
+        return m_form->findChild<ui::TRichEdit *>(QStringLiteral("RichEdit1"));
+    }
+    QAction *action(const char *name) const
+    {
+        return m_form->findChild<QAction *>(QLatin1String(name));
+    }
     ui::TTreeNode *node(int top, int child = -1) const
     {
         QTreeWidgetItem *item = tree()->topLevelItem(top);
@@ -157,16 +166,34 @@ void MainWindowTest::layout_data()
     QTest::addColumn<QString>("parentName");
     QTest::addColumn<QRect>("geometry"); // in the parent; -1 where the window's size decides
 
-    QTest::newRow("tool bar") << "ToolBar1" << "ui::TToolBar" << "ClientArea" << QRect(0, 0, -1, 42);
-    QTest::newRow("separator 4") << "ToolButton4" << "QWidget" << "ToolBar1" << QRect(0, 2, 8, 38);
-    QTest::newRow("send button") << "ToolButton5" << "QToolButton" << "ToolBar1" << QRect(8, 2, 39, 38);
-    QTest::newRow("separator 6") << "ToolButton6" << "QWidget" << "ToolBar1" << QRect(47, 2, 8, 38);
-    QTest::newRow("about button") << "ToolButton7" << "QToolButton" << "ToolBar1" << QRect(55, 2, 39, 38);
-    QTest::newRow("panel") << "Panel1" << "ui::TPanel" << "ClientArea" << QRect(0, 42, 225, -1);
+    QTest::newRow("tool bar") << "ToolBar1"
+                              << "ui::TToolBar"
+                              << "ClientArea" << QRect(0, 0, -1, 42);
+    QTest::newRow("separator 4") << "ToolButton4"
+                                 << "QWidget"
+                                 << "ToolBar1" << QRect(0, 2, 8, 38);
+    QTest::newRow("send button") << "ToolButton5"
+                                 << "QToolButton"
+                                 << "ToolBar1" << QRect(8, 2, 39, 38);
+    QTest::newRow("separator 6") << "ToolButton6"
+                                 << "QWidget"
+                                 << "ToolBar1" << QRect(47, 2, 8, 38);
+    QTest::newRow("about button") << "ToolButton7"
+                                  << "QToolButton"
+                                  << "ToolBar1" << QRect(55, 2, 39, 38);
+    QTest::newRow("panel") << "Panel1"
+                           << "ui::TPanel"
+                           << "ClientArea" << QRect(0, 42, 225, -1);
     // The tree fills the panel inside its two-pixel border and one-pixel bevel.
-    QTest::newRow("tree") << "TreeView1" << "ui::TTreeView" << "Panel1" << QRect(3, 3, 219, -1);
-    QTest::newRow("page control") << "PageControl1" << "QTabWidget" << "ClientArea" << QRect(225, 42, -1, -1);
-    QTest::newRow("viewer") << "RichEdit1" << "ui::TRichEdit" << "TabSheet1" << QRect(0, 0, -1, -1);
+    QTest::newRow("tree") << "TreeView1"
+                          << "ui::TTreeView"
+                          << "Panel1" << QRect(3, 3, 219, -1);
+    QTest::newRow("page control") << "PageControl1"
+                                  << "QTabWidget"
+                                  << "ClientArea" << QRect(225, 42, -1, -1);
+    QTest::newRow("viewer") << "RichEdit1"
+                            << "ui::TRichEdit"
+                            << "TabSheet1" << QRect(0, 0, -1, -1);
 }
 
 void MainWindowTest::layout()
@@ -209,7 +236,8 @@ void MainWindowTest::windowAndMenu()
         seen << menu->menu()->objectName() + QLatin1Char('/') + menu->text() + QLatin1Char('/')
                     + command->objectName() + QLatin1Char('/') + command->text();
         QVERIFY(command->shortcut().isEmpty());
-        QVERIFY(!menu->text().contains(QLatin1Char('&')) && !command->text().contains(QLatin1Char('&')));
+        QVERIFY(!menu->text().contains(QLatin1Char('&'))
+                && !command->text().contains(QLatin1Char('&')));
         QVERIFY(command->isEnabled());
     }
     QCOMPARE(seen, QStringList({QStringLiteral("File1/File/Find1/Exit"),
@@ -245,7 +273,13 @@ void MainWindowTest::firstShowing()
     QCOMPARE(m_form->frameGeometry().size(), QSize(959, 704));
     const QPoint screenCentre = m_form->screen()->availableGeometry().center();
     QVERIFY2((m_form->frameGeometry().center() - screenCentre).manhattanLength() <= 2,
-             qPrintable(QStringLiteral("%1,%2 %3x%4 vs %5,%6").arg(m_form->frameGeometry().x()).arg(m_form->frameGeometry().y()).arg(m_form->frameGeometry().width()).arg(m_form->frameGeometry().height()).arg(screenCentre.x()).arg(screenCentre.y())));
+             qPrintable(QStringLiteral("%1,%2 %3x%4 vs %5,%6")
+                            .arg(m_form->frameGeometry().x())
+                            .arg(m_form->frameGeometry().y())
+                            .arg(m_form->frameGeometry().width())
+                            .arg(m_form->frameGeometry().height())
+                            .arg(screenCentre.x())
+                            .arg(screenCentre.y())));
 }
 
 void MainWindowTest::tabOrder()
@@ -291,7 +325,8 @@ void MainWindowTest::pictures()
     QCOMPARE(list2->Count(), 7);
     for (auto [prefix, count, side] : {std::tuple{"list1", 8, 16}, std::tuple{"list2", 7, 32}}) {
         for (int i = 0; i < count; ++i) {
-            const QString base = QStringLiteral(":/quillmar/images/%1_%2").arg(QLatin1String(prefix)).arg(i);
+            const QString base =
+                QStringLiteral(":/quillmar/images/%1_%2").arg(QLatin1String(prefix)).arg(i);
             QCOMPARE(QImage(base + QStringLiteral(".png")).size(), QSize(side, side));
             QCOMPARE(QImage(base + QStringLiteral("@2x.png")).size(), QSize(2 * side, 2 * side));
         }
@@ -309,9 +344,15 @@ void MainWindowTest::pictures()
         QVERIFY2(colours.size() <= 16, qPrintable(QString::number(colours.size())));
     }
     // The tool buttons show images 4 and 5 of the large list.
-    const QImage send = m_form->findChild<QToolButton *>(QStringLiteral("ToolButton5"))->icon().pixmap(32).toImage();
+    const QImage send = m_form->findChild<QToolButton *>(QStringLiteral("ToolButton5"))
+                            ->icon()
+                            .pixmap(32)
+                            .toImage();
     QCOMPARE(send, list2->Icon(4).pixmap(32).toImage());
-    const QImage about = m_form->findChild<QToolButton *>(QStringLiteral("ToolButton7"))->icon().pixmap(32).toImage();
+    const QImage about = m_form->findChild<QToolButton *>(QStringLiteral("ToolButton7"))
+                             ->icon()
+                             .pixmap(32)
+                             .toImage();
     QCOMPARE(about, list2->Icon(5).pixmap(32).toImage());
 }
 
@@ -327,12 +368,16 @@ void MainWindowTest::treeHoldsTheCatalogue()
     QCOMPARE(tree()->selectionMode(), QAbstractItemView::SingleSelection);
 
     // Every node, in pre-order, carries its catalogue entry's title and image 0.
-    const QImage image0 = m_form->findChild<ui::TImageList *>(QStringLiteral("ImageList1"))->Icon(0).pixmap(16).toImage();
+    const QImage image0 = m_form->findChild<ui::TImageList *>(QStringLiteral("ImageList1"))
+                              ->Icon(0)
+                              .pixmap(16)
+                              .toImage();
     int index = 0;
     for (QTreeWidgetItemIterator it(tree()); *it; ++it, ++index) {
         const auto *treeNode = static_cast<ui::TTreeNode *>(*it);
         const library::CatalogueEntry &entry = library::DocumentCatalogue::At(index);
-        QCOMPARE(treeNode->Text(), QString::fromUtf8(entry.Title.data(), qsizetype(entry.Title.size())));
+        QCOMPARE(treeNode->Text(),
+                 QString::fromUtf8(entry.Title.data(), qsizetype(entry.Title.size())));
         QCOMPARE(treeNode->parent() == nullptr, entry.Level == 0);
         QCOMPARE(treeNode->icon(0).pixmap(16).toImage(), image0);
         QVERIFY(!(treeNode->flags() & Qt::ItemIsEditable));
@@ -378,7 +423,8 @@ void MainWindowTest::keyboardMovesRewriteTheWorkingFile()
         QTest::keyClick(tree(), Qt::Key_Down);
         QCOMPARE(changes.count(), 1 + n);
         QCOMPARE(ReadBytes(m_drive->WorkingFile()), fixtureBytes(n));
-        QVERIFY2(viewer()->toPlainText().contains(QLatin1String(words[n - 1])), qPrintable(viewer()->toPlainText()));
+        QVERIFY2(viewer()->toPlainText().contains(QLatin1String(words[n - 1])),
+                 qPrintable(viewer()->toPlainText()));
     }
     // Back up one: the same document is written again.
     fs::remove(m_drive->WorkingFile());
@@ -397,7 +443,8 @@ void MainWindowTest::mouseSelectsAndCtrlClickKeepsTheSelection()
     QCOMPARE(changes.count(), 1);
     QCOMPARE(ReadBytes(m_drive->WorkingFile()), fixtureBytes(70));
     QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, centreOf(node(2, 3)));
-    QTest::mouseClick(tree()->viewport(), Qt::LeftButton, Qt::ControlModifier, centreOf(node(2, 3)));
+    QTest::mouseClick(tree()->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      centreOf(node(2, 3)));
     QTest::keyClick(tree(), Qt::Key_Space, Qt::ControlModifier);
     QCOMPARE(changes.count(), 1);
     QCOMPARE(tree()->Selected(), node(2, 3));
@@ -452,7 +499,8 @@ void MainWindowTest::cutOffTitlesShowWholeInATooltip()
         return QToolTip::isVisible() ? QToolTip::text() : QString();
     };
     QTreeWidgetItem *wide = node(1, 48); // договор_об_оказании_услуг_по_таможенному_декларированию
-    QCOMPARE(wide->text(0), QStringLiteral("договор_об_оказании_услуг_по_таможенному_декларированию"));
+    QCOMPARE(wide->text(0),
+             QStringLiteral("договор_об_оказании_услуг_по_таможенному_декларированию"));
     tree()->scrollToItem(wide);
     QCOMPARE(toolTipAt(wide), wide->text(0));
     QCOMPARE(toolTipAt(node(1, 24)), QString()); // договор_мены fits
@@ -465,7 +513,8 @@ void MainWindowTest::selectionIsHiddenWithoutFocus()
     selectFirstDocument();
     const QRect row = tree()->visualItemRect(node(0, 0));
     auto highlighted = [this, row] {
-        const QColor highlight = tree()->style()->standardPalette().color(QPalette::Active, QPalette::Highlight);
+        const QColor highlight =
+            tree()->style()->standardPalette().color(QPalette::Active, QPalette::Highlight);
         const QImage shot = tree()->viewport()->grab(row).toImage();
         int count = 0;
         for (int y = 0; y < shot.height(); ++y)
@@ -489,7 +538,8 @@ void MainWindowTest::sendToWordFromButtonAndMenu()
     const QString shown = viewer()->toPlainText();
     const fs::path handOff = m_drive->WorkingFolder() / "протокол_разногласий.rtf";
 
-    QTest::mouseClick(m_form->findChild<QToolButton *>(QStringLiteral("ToolButton5")), Qt::LeftButton);
+    QTest::mouseClick(m_form->findChild<QToolButton *>(QStringLiteral("ToolButton5")),
+                      Qt::LeftButton);
     QVERIFY(!fs::exists(m_drive->WorkingFile()));
     QCOMPARE(ReadBytes(handOff), fixtureBytes(1));
     QCOMPARE(opener.Opened(), std::vector<std::string>{handOff.string()});
@@ -508,7 +558,8 @@ void MainWindowTest::sendToWordWithNothingSelected()
     showAndFocus();
     QVERIFY(action("SendtoWord1")->isEnabled());
     action("SendtoWord1")->trigger();
-    QTest::mouseClick(m_form->findChild<QToolButton *>(QStringLiteral("ToolButton5")), Qt::LeftButton);
+    QTest::mouseClick(m_form->findChild<QToolButton *>(QStringLiteral("ToolButton5")),
+                      Qt::LeftButton);
     QCOMPARE(opener.Opened(), std::vector<std::string>{});
 }
 
@@ -523,7 +574,8 @@ void MainWindowTest::aboutFromMenuAndButtonShowsTheOneBox()
     WhenModalShown(closeWithEnter);
     action("About1")->trigger();
     WhenModalShown(closeWithEnter);
-    QTest::mouseClick(m_form->findChild<QToolButton *>(QStringLiteral("ToolButton7")), Qt::LeftButton);
+    QTest::mouseClick(m_form->findChild<QToolButton *>(QStringLiteral("ToolButton7")),
+                      Qt::LeftButton);
     QCOMPARE(shown, (QList<QWidget *>{m_about.get(), m_about.get()}));
     QVERIFY(!m_about->isVisible());
     QVERIFY(m_form->isVisible());

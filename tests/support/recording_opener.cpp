@@ -12,10 +12,12 @@
 namespace testing_support {
 
 RecordingOpener::RecordingOpener(const std::filesystem::path &folder)
-    : m_folder(folder / "opener-bin"), m_log(folder / "opened.log")
+    : m_folder(folder / "opener-bin")
+    , m_log(folder / "opened.log")
 {
     std::filesystem::create_directories(m_folder);
-    WriteBytes(m_folder / "xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + m_log.string() + "'\n");
+    WriteBytes(m_folder / "xdg-open",
+               "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + m_log.string() + "'\n");
     std::filesystem::permissions(m_folder / "xdg-open", std::filesystem::perms::owner_all);
     const char *path = std::getenv("PATH");
     m_savedPath = path ? path : "";

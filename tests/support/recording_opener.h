@@ -9,7 +9,7 @@ namespace testing_support {
 // Puts a recording `xdg-open` first on PATH for the life of the object. It appends each path
 // it is asked to open to a log, one per line.
 class RecordingOpener final {
-public:
+  public:
     explicit RecordingOpener(const std::filesystem::path &folder);
     ~RecordingOpener();
     RecordingOpener(const RecordingOpener &) = delete;
@@ -21,7 +21,7 @@ public:
 
     const std::filesystem::path &Folder() const { return m_folder; }
 
-private:
+  private:
     std::filesystem::path m_folder;
     std::filesystem::path m_log;
     std::string m_savedPath;

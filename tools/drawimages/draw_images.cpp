@@ -107,7 +107,8 @@ const QColor kFolder(255, 214, 64);
 
 void sheet(QPainter &p)
 {
-    const QPainterPath outline = polygon({{2.5, 0.5}, {10.5, 0.5}, {13.5, 3.5}, {13.5, 15.5}, {2.5, 15.5}});
+    const QPainterPath outline =
+        polygon({{2.5, 0.5}, {10.5, 0.5}, {13.5, 3.5}, {13.5, 15.5}, {2.5, 15.5}});
     checker(p, outline, kYellow, kWhite);
     p.fillPath(polygon({{10.5, 0.5}, {10.5, 3.5}, {13.5, 3.5}}), kWhite);
     p.strokePath(outline, pen(kBlack, 1));
@@ -125,7 +126,8 @@ void closedFolder(QPainter &p, bool checkered, qreal s = 1)
 {
     p.save();
     p.scale(s, s);
-    const QPainterPath body = polygon({{1.5, 3.5}, {6.5, 3.5}, {7.5, 4.5}, {13.5, 4.5}, {13.5, 13.5}, {1.5, 13.5}});
+    const QPainterPath body =
+        polygon({{1.5, 3.5}, {6.5, 3.5}, {7.5, 4.5}, {13.5, 4.5}, {13.5, 13.5}, {1.5, 13.5}});
     if (checkered)
         checker(p, body, kYellow, kWhite);
     else
@@ -138,7 +140,8 @@ void closedFolder(QPainter &p, bool checkered, qreal s = 1)
 
 void openFolder(QPainter &p)
 {
-    const QPainterPath back = polygon({{1.5, 2.5}, {5.5, 2.5}, {6.5, 3.5}, {12.5, 3.5}, {12.5, 7.5}, {1.5, 14.5}});
+    const QPainterPath back =
+        polygon({{1.5, 2.5}, {5.5, 2.5}, {6.5, 3.5}, {12.5, 3.5}, {12.5, 7.5}, {1.5, 14.5}});
     checker(p, back, kYellow, kWhite);
     p.strokePath(back, pen(kGrey, 1));
     const QPainterPath front = polygon({{1.5, 14.5}, {4.5, 7.5}, {15.5, 7.5}, {12.5, 14.5}});
@@ -148,10 +151,12 @@ void openFolder(QPainter &p)
     p.fillRect(QRectF(15, 9, 1, 5), QColor(64, 64, 64));
 }
 
-void magnifier(QPainter &p, QPointF centre, qreal radius, qreal ring, QPointF handleEnd, qreal handle)
+void magnifier(QPainter &p, QPointF centre, qreal radius, qreal ring, QPointF handleEnd,
+               qreal handle)
 {
     p.setPen(pen(QColor(240, 140, 0), handle, Qt::RoundCap));
-    const QPointF direction = (handleEnd - centre) / std::hypot(handleEnd.x() - centre.x(), handleEnd.y() - centre.y());
+    const QPointF direction =
+        (handleEnd - centre) / std::hypot(handleEnd.x() - centre.x(), handleEnd.y() - centre.y());
     p.drawLine(centre + direction * (radius + ring / 2), handleEnd);
     p.setPen(pen(kGrey, ring));
     p.setBrush(QColor(200, 230, 255));
@@ -162,7 +167,8 @@ void floppy(QPainter &p, qreal s, bool shutter)
 {
     p.save();
     p.scale(s, s);
-    const QPainterPath body = polygon({{1.5, 1.5}, {13.5, 1.5}, {14.5, 2.5}, {14.5, 14.5}, {1.5, 14.5}});
+    const QPainterPath body =
+        polygon({{1.5, 1.5}, {13.5, 1.5}, {14.5, 2.5}, {14.5, 14.5}, {1.5, 14.5}});
     p.fillPath(body, kViolet);
     p.strokePath(body, pen(kDarkViolet, 1));
     p.fillRect(QRectF(4, 2, 8, 6), kWhite);
@@ -261,7 +267,9 @@ const std::vector<Draw> &largeList()
             p.drawEllipse(QPointF(16, 16), 12.5, 12.5);
             questionMark(p, 16, 15, 17, kWhite, 3.2);
         },
-        [](QPainter &p) { magnifier(p, {19, 13}, 8, 3, {5, 27}, 5); },
+        [](QPainter &p) {
+            magnifier(p, {19, 13}, 8, 3, {5, 27}, 5);
+        },
     };
     return list;
 }
@@ -272,7 +280,7 @@ const std::vector<Draw> &largeList()
 struct Shape {
     enum Kind { Rect, Circle, Line, Polyline } kind;
     QColor colour;
-    qreal width; // stroke width; 0 fills
+    qreal width;                 // stroke width; 0 fills
     std::vector<QPointF> points; // Rect: top-left, size; Circle: centre, (radius, 0)
 };
 
@@ -288,14 +296,16 @@ std::vector<Shape> iconShapes()
         if (k == 6)
             shapes.push_back({Shape::Circle, kMaroon, 0, {centre + unit * 9.5, {1.8, 0}}});
         else if (k % 2 == 0)
-            shapes.push_back({Shape::Line, kBlack, 1.5, {centre + unit * 7.5, centre + unit * 10.5}});
+            shapes.push_back(
+                {Shape::Line, kBlack, 1.5, {centre + unit * 7.5, centre + unit * 10.5}});
         else
             shapes.push_back({Shape::Circle, kGrey, 0, {centre + unit * 9.5, {1.1, 0}}});
     }
     shapes.push_back({Shape::Line, kTeal, 3.5, {{6, 21}, {26, 4}}});
     // V, E, L.
     shapes.push_back({Shape::Polyline, kBlack, 2.2, {{2, 23}, {5.5, 31}, {9, 23}}});
-    shapes.push_back({Shape::Polyline, kBlack, 2.2, {{18.5, 23.1}, {13.1, 23.1}, {13.1, 30.9}, {18.5, 30.9}}});
+    shapes.push_back(
+        {Shape::Polyline, kBlack, 2.2, {{18.5, 23.1}, {13.1, 23.1}, {13.1, 30.9}, {18.5, 30.9}}});
     shapes.push_back({Shape::Line, kBlack, 2.2, {{13.1, 27}, {17.5, 27}}});
     shapes.push_back({Shape::Polyline, kBlack, 2.2, {{22.1, 23}, {22.1, 30.9}, {29, 30.9}}});
     return shapes;
@@ -306,7 +316,8 @@ void drawShapes(QPainter &p, const std::vector<Shape> &shapes)
     for (const Shape &shape : shapes) {
         switch (shape.kind) {
         case Shape::Rect:
-            p.fillRect(QRectF(shape.points[0], QSizeF(shape.points[1].x(), shape.points[1].y())), shape.colour);
+            p.fillRect(QRectF(shape.points[0], QSizeF(shape.points[1].x(), shape.points[1].y())),
+                       shape.colour);
             break;
         case Shape::Circle:
             p.setPen(Qt::NoPen);
@@ -334,25 +345,30 @@ QString iconSvg(const std::vector<Shape> &shapes)
     QString svg;
     QTextStream out(&svg);
     out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"32\" height=\"32\" viewBox=\"0 0 32 32\">\n";
+        << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"32\" height=\"32\" viewBox=\"0 0 32 "
+           "32\">\n";
     for (const Shape &shape : shapes) {
         const QString colour = shape.colour.name();
         switch (shape.kind) {
         case Shape::Rect:
-            out << "  <rect x=\"" << svgNumber(shape.points[0].x()) << "\" y=\"" << svgNumber(shape.points[0].y())
-                << "\" width=\"" << svgNumber(shape.points[1].x()) << "\" height=\""
-                << svgNumber(shape.points[1].y()) << "\" fill=\"" << colour << "\"/>\n";
+            out << "  <rect x=\"" << svgNumber(shape.points[0].x()) << "\" y=\""
+                << svgNumber(shape.points[0].y()) << "\" width=\"" << svgNumber(shape.points[1].x())
+                << "\" height=\"" << svgNumber(shape.points[1].y()) << "\" fill=\"" << colour
+                << "\"/>\n";
             break;
         case Shape::Circle:
-            out << "  <circle cx=\"" << svgNumber(shape.points[0].x()) << "\" cy=\"" << svgNumber(shape.points[0].y())
-                << "\" r=\"" << svgNumber(shape.points[1].x()) << "\" fill=\"" << colour << "\"/>\n";
+            out << "  <circle cx=\"" << svgNumber(shape.points[0].x()) << "\" cy=\""
+                << svgNumber(shape.points[0].y()) << "\" r=\"" << svgNumber(shape.points[1].x())
+                << "\" fill=\"" << colour << "\"/>\n";
             break;
         case Shape::Line:
         case Shape::Polyline: {
             out << "  <polyline points=\"";
             for (std::size_t i = 0; i < shape.points.size(); ++i)
-                out << (i ? " " : "") << svgNumber(shape.points[i].x()) << ',' << svgNumber(shape.points[i].y());
-            out << "\" fill=\"none\" stroke=\"" << colour << "\" stroke-width=\"" << svgNumber(shape.width)
+                out << (i ? " " : "") << svgNumber(shape.points[i].x()) << ','
+                    << svgNumber(shape.points[i].y());
+            out << "\" fill=\"none\" stroke=\"" << colour << "\" stroke-width=\""
+                << svgNumber(shape.width)
                 << "\" stroke-linecap=\"square\" stroke-linejoin=\"miter\"/>\n";
             break;
         }
@@ -377,7 +393,8 @@ QImage toSixteenColours(const QImage &image)
             const QRgb pixel = image.pixel(x, y);
             int best = 0, bestDistance = INT32_MAX;
             for (int i = 0; i < palette.size(); ++i) {
-                const int dr = qRed(pixel) - qRed(palette[i]), dg = qGreen(pixel) - qGreen(palette[i]),
+                const int dr = qRed(pixel) - qRed(palette[i]),
+                          dg = qGreen(pixel) - qGreen(palette[i]),
                           db = qBlue(pixel) - qBlue(palette[i]);
                 const int distance = dr * dr + dg * dg + db * db;
                 if (distance < bestDistance) {
@@ -427,7 +444,8 @@ void drawArchedText(QPainter &p, const QRawFont &font, const QString &text, QPoi
         const qreal half = advances[std::size_t(i)] / 2;
         angle -= half * radiansPerUnit;
         QTransform place;
-        place.translate(centre.x() + radius * std::cos(angle), centre.y() - radius * std::sin(angle));
+        place.translate(centre.x() + radius * std::cos(angle),
+                        centre.y() - radius * std::sin(angle));
         place.rotateRadians(std::numbers::pi / 2 - angle);
         place.translate(-half, 0);
         p.fillPath(place.map(font.pathForGlyph(glyphs[i])), colour);
@@ -512,8 +530,9 @@ bool writeJpeg(const QImage &rgb, const QString &path)
     jpeg_finish_compress(&info);
     jpeg_destroy_compress(&info);
     QFile file(path);
-    const bool ok = file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-                    && file.write(reinterpret_cast<const char *>(buffer), qint64(size)) == qint64(size);
+    const bool ok =
+        file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        && file.write(reinterpret_cast<const char *>(buffer), qint64(size)) == qint64(size);
     free(buffer);
     return ok;
 }
@@ -544,19 +563,24 @@ int main(int argc, char *argv[])
     for (int scale : {1, 2}) {
         const QString suffix = scale == 1 ? QString() : QStringLiteral("@2x");
         for (std::size_t i = 0; i < smallList().size(); ++i)
-            ok &= save(render(16, 16, scale, true, smallList()[i]),
-                       root.filePath(QStringLiteral("quillmar/images/list1_%1%2.png").arg(i).arg(suffix)));
+            ok &= save(
+                render(16, 16, scale, true, smallList()[i]),
+                root.filePath(QStringLiteral("quillmar/images/list1_%1%2.png").arg(i).arg(suffix)));
         for (std::size_t i = 0; i < largeList().size(); ++i)
-            ok &= save(render(32, 32, scale, true, largeList()[i]),
-                       root.filePath(QStringLiteral("quillmar/images/list2_%1%2.png").arg(i).arg(suffix)));
+            ok &= save(
+                render(32, 32, scale, true, largeList()[i]),
+                root.filePath(QStringLiteral("quillmar/images/list2_%1%2.png").arg(i).arg(suffix)));
         // Sixteen colours and no transparency: drawn without antialiasing.
-        const QImage icon = render(32, 32, scale, false, [](QPainter &p) { drawShapes(p, iconShapes()); });
-        ok &= save(toSixteenColours(icon), root.filePath(QStringLiteral("quillmar/images/program_icon%1.png").arg(suffix)));
+        const QImage icon =
+            render(32, 32, scale, false, [](QPainter &p) { drawShapes(p, iconShapes()); });
+        ok &= save(toSixteenColours(icon),
+                   root.filePath(QStringLiteral("quillmar/images/program_icon%1.png").arg(suffix)));
     }
 
     // For the desktop: a scalable icon and smooth full-colour sizes.
     QFile svg(root.filePath(QStringLiteral("quillmar/icons/veltrano.svg")));
-    ok &= svg.open(QIODevice::WriteOnly | QIODevice::Truncate) && svg.write(iconSvg(iconShapes()).toUtf8()) > 0;
+    ok &= svg.open(QIODevice::WriteOnly | QIODevice::Truncate)
+          && svg.write(iconSvg(iconShapes()).toUtf8()) > 0;
     svg.close();
     for (int size : {16, 32, 48, 64, 128}) {
         QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
