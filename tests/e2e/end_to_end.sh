@@ -53,9 +53,9 @@ if [ -f "$expected" ]; then
     wait_for 5 cmp -s "$expected" "$folder/r.rtf" || fail "the working file is not DOC_1"
     echo "working file equals DOC_1"
 else
-    # A build without documents shows the missing resource in the error box.
+    # A build without DOC_1 shows the missing resource in the error box.
     wait_for 5 has_window '^veltrano$' || fail "no error box for the missing DOC_1"
-    echo "no documents embedded: the error box came up"
+    echo "DOC_1 is not embedded in this build: the error box came up"
     click_in "$(window_named '^veltrano$')" -45 -20 # its OK button
     wait_for 5 no_window '^veltrano$' || fail "the error box did not close"
     printf 'stand-in' > "$folder/r.rtf"
