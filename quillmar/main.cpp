@@ -1,4 +1,5 @@
 #include "about/about_box.h"
+#include "document_fonts.h"
 #include "main_form.h"
 #include "ui/application.h"
 
@@ -7,6 +8,9 @@
 int main(int argc, char *argv[])
 {
     ui::TApplication application(argc, argv);
+    // Wayland shows the window's icon from the desktop entry of this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(VELTRANO_APP_ID));
+    quillmar::SubstituteDocumentFonts();
     application.setWindowIcon(QIcon(QStringLiteral(":/quillmar/images/program_icon.png")));
     ui::RunGuarded([] {
         ui::Application->Initialize();
