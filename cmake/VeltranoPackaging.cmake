@@ -13,10 +13,10 @@ set(CPACK_PACKAGE_VENDOR Veltrano)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "reference viewer of Russian contract templates")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Veltrano carries 70 Russian business-contract templates and related papers: protocols\n"
-    "of disagreements, letters, supply, lease, services, agency and many more. Pick a\n"
-    "document in the catalogue to read it, then hand it to your word processor under its\n"
-    "own title.")
+    "Veltrano carries 70 Russian business-contract templates and related\n"
+    "papers: protocols of disagreements, letters, supply, lease, services,\n"
+    "agency and many more. Pick a document in the catalogue to read it, then\n"
+    "hand it to your word processor under its own title.")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

@@ -61,6 +61,8 @@ description=$(field Description)
 summary=${description%%$'\n'*}
 [ -n "$summary" ] && [ ${#summary} -le 80 ] || fail "Description's first line '$summary'"
 [ "$(wc -l <<<"$description")" -ge 2 ] || fail "Description has no long text"
+# Package managers show the long text as it is: lines that fit a terminal.
+! awk 'length > 79' <<<"$description" | grep . || fail "Description lines longer than 79 columns"
 [ -n "$(field Section)" ] || fail "no Section"
 
 # Depends and Recommends as bare package names, alternatives included.
