@@ -1,6 +1,7 @@
 // documents/manifest.tsv against what each document must declare.
 
 #include "document_facts.h"
+#include "library/catalogue.h"
 #include "fonts.h"
 #include "manifest.h"
 #include "size_planner.h"
@@ -61,6 +62,24 @@ TEST_F(ManifestFacts, FormsHeadersAndOptionalGroups)
         EXPECT_EQ(e.title, facts::kTitles[n - 1]);
         EXPECT_EQ(e.defaultTab, 708);
     }
+}
+
+TEST_F(ManifestFacts, TitlesAreTheCataloguesTitles)
+{
+    int documents = 0;
+    for (const auto &entry : library::DocumentCatalogue::Entries()) {
+        if (entry.Level != 1)
+            continue;
+        ++documents;
+        const std::string name(entry.ResourceName);
+        ASSERT_EQ(name.rfind("DOC_", 0), 0u);
+        const int n = std::stoi(name.substr(4));
+        ASSERT_GE(n, 1);
+        ASSERT_LE(n, facts::kCount);
+        EXPECT_EQ(entry.Title, facts::kTitles[n - 1]) << name;
+        EXPECT_EQ(entry.Title, this->entry(n).title) << name;
+    }
+    EXPECT_EQ(documents, facts::kCount);
 }
 
 TEST_F(ManifestFacts, PageSetup)
