@@ -178,6 +178,44 @@ INSTANTIATE_TEST_SUITE_P(Forms, Padding, ::testing::Values(Form::A, Form::B),
                              return std::string(info.param == Form::A ? "FormA" : "FormB");
                          });
 
+// Any source the parser accepts gives a document of the right form; anything else is
+// refused with SourceError or GenerationError, never with a crash or broken RTF.
+TEST(Generation, RandomSourcesGiveWellFormedDocumentsOrClearErrors)
+{
+    const std::vector<std::string> pieces = {
+        "[h] ", "[c b sb=120] ", "[l tx=567,r9000] ", "[fi=-283 li=567] ", "{b: ", "{i: ", "{caps: ", "{uni: ",
+        "{font=tnr: ", "{cf=4: ", "{cf=17: ", "{font=minion: ", "}", "\\t", "\\n", "\\~", "\\-", "\\\\",
+        "\\{", "\\}", "\\|", "\\[", "\\q", "{", "[", "]", "|", "^", "Текст ", "abc ", "— ", "−", "№ ",
+        "«» ", "\xc2\xa0", "\xe2\x9c\x93", "\t", "\n", "\n@table cols=300,400\n", "\n@end\n", " | ",
+        "\n# comment\n", "\xff", ":", " ",
+    };
+    std::uint64_t state = 2024;
+    auto next = [&] {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        return static_cast<std::size_t>(state >> 33);
+    };
+    int accepted = 0;
+    for (int round = 0; round < 400; ++round) {
+        std::string source;
+        const std::size_t length = 1 + next() % 40;
+        for (std::size_t i = 0; i < length; ++i)
+            source += pieces[next() % pieces.size()];
+        for (const Form form : {Form::A, Form::B}) {
+            try {
+                const std::string doc = generateDocument(parseSource(source), entryFor(form));
+                expectByteForm(doc);
+                const auto tokens = rtfscan::tokenize(doc);
+                EXPECT_EQ(tokens.back().kind, rtfscan::Kind::Close);
+                EXPECT_EQ(tokens.back().depth, 1);
+                ++accepted;
+            } catch (const SourceError &) {
+            } catch (const GenerationError &) {
+            }
+        }
+    }
+    EXPECT_GT(accepted, 40) << "the cases should not all be refused";
+}
+
 TEST(Generation, OutputDependsOnTheSourceAndManifestOnly)
 {
     const Source source = parseSource(readAll(fs::path(DOCGEN_FIXTURES_DIR) / "sampler.txt"));
