@@ -26,11 +26,11 @@ set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${VELTRANO_PACKAGE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION text)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The libraries the program links against come from dpkg-shlibdeps. Added by hand: the Qt
-# platform plugins (libqt6gui6 only recommends them, and without one no window opens), the
-# Arial- and Times-compatible faces with Cyrillic, and xdg-open for Send to Word.
+# The libraries the program links against come from dpkg-shlibdeps; libqt6gui6 also brings
+# the X11 platform plugin. Added by hand: the Arial- and Times-compatible faces with
+# Cyrillic, and xdg-open for Send to Word.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation, xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, xdg-utils")
 # Native Wayland windows; without it Qt draws through XWayland.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, hicolor-icon-theme")
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package with CPack and checks what apt would see: exactly the program's
 # files under /usr with sane owners and modes, a stripped program, and control fields whose
-# Depends bring the Qt libraries, the platform plugins, libjpeg and the fonts.
+# Depends bring the Qt libraries, the X11 platform plugin, libjpeg and the fonts.
 #   check_package.sh <cpack> <CPackConfig.cmake> <work dir> <version>
 set -euo pipefail
 cpack=$1
@@ -69,10 +69,16 @@ summary=${description%%$'\n'*}
 names() { tr ',|' '\n\n' <<<"$1" | sed 's/(.*)//; s/:any//; s/^ *//; s/ *$//' | sed '/^$/d' | sort -u; }
 depends=$(names "$(field Depends)")
 echo "Depends: $(field Depends)"
-for package in libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins libjpeg62-turbo \
-               fonts-liberation xdg-utils libc6 libstdc++6; do
+for package in libqt6core6 libqt6gui6 libqt6widgets6 libjpeg62-turbo fonts-liberation \
+               xdg-utils libc6 libstdc++6; do
     grep -qx "$package" <<<"$depends" || fail "Depends lacks $package"
 done
+# No window opens without a platform plugin, and no library names it: whichever package
+# holds the X11 one here must be a dependency.
+xcb_plugin=$(dpkg -S '*/qt6/plugins/platforms/libqxcb.so' 2>/dev/null | head -1) \
+    || fail "the Qt X11 platform plugin is not installed here"
+xcb_package=${xcb_plugin%%:*}
+grep -qx "$xcb_package" <<<"$depends" || fail "Depends lacks $xcb_package, which holds the X11 platform plugin"
 ! grep -E -- '-dev$|gtest|gmock|benchmark' <<<"$depends" || fail "Depends names build-only packages"
 grep -qx qt6-wayland <<<"$(names "$(field Recommends)")" || fail "Recommends lacks qt6-wayland"
 # A misspelt name would make the package uninstallable: every one must be known here.
