@@ -59,14 +59,14 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [[ $(field Maintainer) =~ ^[^\<]+\ \<[^@\>]+@[^\>]+\>$ ]] || fail "Maintainer '$(field Maintainer)' is no name and address"
 description=$(field Description)
 summary=${description%%$'\n'*}
-[ -n "$summary" ] && [ ${#summary} -le 80 ] || fail "Description's first line '$summary'"
+if [ -z "$summary" ] || [ ${#summary} -gt 80 ]; then fail "Description's first line '$summary'"; fi
 [ "$(wc -l <<<"$description")" -ge 2 ] || fail "Description has no long text"
 # Package managers show the long text as it is: lines that fit a terminal.
 ! awk 'length > 79' <<<"$description" | grep . || fail "Description lines longer than 79 columns"
 [ -n "$(field Section)" ] || fail "no Section"
 
 # Depends and Recommends as bare package names, alternatives included.
-names() { tr ',|' '\n\n' <<<"$1" | sed 's/(.*)//; s/:any//; s/^ *//; s/ *$//' | sed '/^$/d' | sort -u; }
+names() { tr ',|' '\n' <<<"$1" | sed 's/(.*)//; s/:any//; s/^ *//; s/ *$//' | sed '/^$/d' | sort -u; }
 depends=$(names "$(field Depends)")
 echo "Depends: $(field Depends)"
 for package in libqt6core6 libqt6gui6 libqt6widgets6 libjpeg62-turbo fonts-liberation \
