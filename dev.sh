@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-                libjpeg62-turbo-dev libgtest-dev libgmock-dev libbenchmark-dev
+                libjpeg62-turbo-dev libxcb1-dev libgtest-dev libgmock-dev libbenchmark-dev
                 fonts-liberation fonts-dejavu-core xdg-utils)
 test_packages=(xvfb xauth xdotool x11-utils dpkg-dev file desktop-file-utils appstream)
 

@@ -130,7 +130,8 @@ private:
     {
         if (f.colour >= m_settings.colours)
             throw GenerationError("line " + std::to_string(line) + ": cf=" + std::to_string(f.colour) +
-                                  " but the colour table has indexes 0 to " + std::to_string(m_settings.colours - 1));
+                                  " but the colour table has indexes 0 to " + std::to_string(m_settings.colours - 1) +
+                                  " (its last entry is cf=" + std::to_string(m_settings.colours - 1) + ")");
         const int font = fontNumber(f.font, line);
         if (formA()) {
             m_out.controls("\\rtlch\\fcs1 ");
