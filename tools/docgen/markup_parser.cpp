@@ -158,51 +158,70 @@ private:
         return tabs;
     }
 
+    // A property token split at its '=': "fs=24" is key "fs", value "24".
+    struct Property {
+        Property(const Token &token, int line)
+            : token(token)
+            , line(line)
+        {
+            const auto eq = token.text.find(U'=');
+            hasValue = eq != std::u32string::npos;
+            key = hasValue ? token.text.substr(0, eq) : token.text;
+            value = hasValue ? token.text.substr(eq + 1) : std::u32string();
+        }
+        void noValue() const
+        {
+            if (hasValue)
+                throw SourceError(line, token.column, "property '" + utf8(key) + "' takes no value");
+        }
+        void needValue() const
+        {
+            if (!hasValue)
+                throw SourceError(line, token.column, "property '" + utf8(key) + "' needs a value");
+        }
+
+        const Token &token;
+        int line;
+        std::u32string key;
+        std::u32string value;
+        bool hasValue = false;
+    };
+
     // Applies one property; false when it is not a character property (for spans).
     static bool applyCharProperty(const Token &token, int line, CharFormat &format)
     {
-        const std::u32string &t = token.text;
-        const auto eq = t.find(U'=');
-        const std::u32string key = eq == std::u32string::npos ? t : t.substr(0, eq);
-        const std::u32string value = eq == std::u32string::npos ? std::u32string() : t.substr(eq + 1);
-        const bool hasValue = eq != std::u32string::npos;
-        auto noValue = [&] {
-            if (hasValue)
-                throw SourceError(line, token.column, "property '" + utf8(key) + "' takes no value");
-        };
-        auto needValue = [&] {
-            if (!hasValue)
-                throw SourceError(line, token.column, "property '" + utf8(key) + "' needs a value");
-        };
+        const Property property(token, line);
+        const std::u32string &key = property.key;
+        const std::u32string &value = property.value;
         if (key == U"b") {
-            noValue();
+            property.noValue();
             format.bold = true;
         } else if (key == U"i") {
-            noValue();
+            property.noValue();
             format.italic = true;
         } else if (key == U"caps") {
-            noValue();
+            property.noValue();
             format.caps = true;
         } else if (key == U"scaps") {
-            noValue();
+            property.noValue();
             format.smallCaps = true;
         } else if (key == U"uni") {
-            noValue();
+            property.noValue();
             format.unicode = true;
         } else if (key == U"fs") {
-            needValue();
+            property.needValue();
             format.size = parseInt(token, value, line, 2, 144, "fs");
         } else if (key == U"cf") {
-            needValue();
+            property.needValue();
             format.colour = parseInt(token, value, line, 0, 255, "cf");
         } else if (key == U"expnd") {
-            needValue();
+            property.needValue();
             format.expand = parseInt(token, value, line, -100, 100, "expnd");
         } else if (key == U"lang") {
-            needValue();
+            property.needValue();
             format.language = parseInt(token, value, line, 1, 65535, "lang");
         } else if (key == U"font") {
-            needValue();
+            property.needValue();
             if (value == U"tnr")
                 format.font = FontFace::TimesNewRoman;
             else if (value == U"minion")
@@ -219,59 +238,49 @@ private:
 
     static bool applyParagraphProperty(const Token &token, int line, ParagraphFormat &format)
     {
-        const std::u32string &t = token.text;
-        const auto eq = t.find(U'=');
-        const std::u32string key = eq == std::u32string::npos ? t : t.substr(0, eq);
-        const std::u32string value = eq == std::u32string::npos ? std::u32string() : t.substr(eq + 1);
-        const bool hasValue = eq != std::u32string::npos;
-        auto noValue = [&] {
-            if (hasValue)
-                throw SourceError(line, token.column, "property '" + utf8(key) + "' takes no value");
-        };
-        auto needValue = [&] {
-            if (!hasValue)
-                throw SourceError(line, token.column, "property '" + utf8(key) + "' needs a value");
-        };
+        const Property property(token, line);
+        const std::u32string &key = property.key;
+        const std::u32string &value = property.value;
         if (key == U"j" || key == U"c" || key == U"l" || key == U"r") {
-            noValue();
+            property.noValue();
             format.alignment = key == U"j"   ? Alignment::Justified
                                : key == U"c" ? Alignment::Centred
                                : key == U"l" ? Alignment::Left
                                              : Alignment::Right;
         } else if (key == U"fi") {
-            needValue();
+            property.needValue();
             format.firstIndent = parseInt(token, value, line, -15840, 15840, "fi");
         } else if (key == U"li") {
-            needValue();
+            property.needValue();
             format.leftIndent = parseInt(token, value, line, -15840, 15840, "li");
         } else if (key == U"ri") {
-            needValue();
+            property.needValue();
             format.rightIndent = parseInt(token, value, line, -15840, 15840, "ri");
         } else if (key == U"sb") {
-            needValue();
+            property.needValue();
             format.spaceBefore = parseInt(token, value, line, 0, 31680, "sb");
         } else if (key == U"sa") {
-            needValue();
+            property.needValue();
             format.spaceAfter = parseInt(token, value, line, 0, 31680, "sa");
         } else if (key == U"sl") {
-            needValue();
+            property.needValue();
             format.lineSpacing = parseInt(token, value, line, 1, 2400, "sl");
             format.lineSpacingAtLeast = false;
         } else if (key == U"slmin") {
-            needValue();
+            property.needValue();
             format.lineSpacing = parseInt(token, value, line, 1, 31680, "slmin");
             format.lineSpacingAtLeast = true;
         } else if (key == U"keep") {
-            noValue();
+            property.noValue();
             format.keep = true;
         } else if (key == U"pagebb") {
-            noValue();
+            property.noValue();
             format.pageBreakBefore = true;
         } else if (key == U"nowidctl") {
-            noValue();
+            property.noValue();
             format.noWidowControl = true;
         } else if (key == U"tx") {
-            needValue();
+            property.needValue();
             format.tabs = parseTabs(token, value, line);
         } else {
             return false;
