@@ -1,5 +1,6 @@
 // Every documents/DOC_n.rtf that exists, held to the form the documents must have.
 
+#include "support/temp_drive.h"
 #include "document_facts.h"
 #include "rtf_scan.h"
 
@@ -7,9 +8,7 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <sstream>
 
 namespace fs = std::filesystem;
 using namespace rtfscan;
@@ -26,14 +25,6 @@ std::vector<int> presentDocuments()
             present.push_back(n);
     }
     return present;
-}
-
-std::string readAll(const fs::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
 }
 
 int count(const std::map<std::string, int> &words, const std::string &name)
@@ -67,7 +58,7 @@ protected:
     void SetUp() override
     {
         n = GetParam();
-        bytes = readAll(documentPath(n));
+        bytes = testing_support::ReadBytes(documentPath(n));
         tokens = tokenize(bytes);
         words = wordCounts(tokens);
     }
@@ -467,7 +458,7 @@ TEST(DocumentSet, FactsOfTheWholeSet)
     int zoomed = 0;
     int companies = 0;
     for (const int n : present) {
-        const std::string bytes = readAll(documentPath(n));
+        const std::string bytes = testing_support::ReadBytes(documentPath(n));
         sizes.push_back(bytes.size());
         total += bytes.size();
         const auto tokens = tokenize(bytes);

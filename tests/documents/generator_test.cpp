@@ -1,5 +1,6 @@
 // Line layout, exact padding, the manifest format, the size planner and the theme package.
 
+#include "support/temp_drive.h"
 #include "document_writer.h"
 #include "manifest.h"
 #include "markup_parser.h"
@@ -12,23 +13,14 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
+#include <ostream>
 #include <numeric>
 #include <set>
-#include <sstream>
 
 using namespace docgen;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string readAll(const fs::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
-}
 
 // --- line layout ---------------------------------------------------------------------
 
@@ -134,7 +126,7 @@ class Padding : public ::testing::TestWithParam<Form> {};
 
 TEST_P(Padding, MeetsEveryTargetExactlyAndLeavesTheTextAlone)
 {
-    const Source source = parseSource(readAll(fs::path(DOCGEN_FIXTURES_DIR) / "sampler.txt"));
+    const Source source = parseSource(testing_support::ReadBytes(fs::path(DOCGEN_FIXTURES_DIR) / "sampler.txt"));
     ManifestEntry entry = entryFor(GetParam());
     const std::string natural = generateDocument(source, entry);
     ASSERT_EQ(natural.size(), naturalSize(source, entry));
@@ -162,7 +154,7 @@ TEST_P(Padding, MeetsEveryTargetExactlyAndLeavesTheTextAlone)
 
 TEST_P(Padding, RefusesATargetBelowTheNaturalSize)
 {
-    const Source source = parseSource(readAll(fs::path(DOCGEN_FIXTURES_DIR) / "sampler.txt"));
+    const Source source = parseSource(testing_support::ReadBytes(fs::path(DOCGEN_FIXTURES_DIR) / "sampler.txt"));
     ManifestEntry entry = entryFor(GetParam());
     entry.size = naturalSize(source, entry) - 1;
     try {
@@ -218,7 +210,7 @@ TEST(Generation, RandomSourcesGiveWellFormedDocumentsOrClearErrors)
 
 TEST(Generation, OutputDependsOnTheSourceAndManifestOnly)
 {
-    const Source source = parseSource(readAll(fs::path(DOCGEN_FIXTURES_DIR) / "sampler.txt"));
+    const Source source = parseSource(testing_support::ReadBytes(fs::path(DOCGEN_FIXTURES_DIR) / "sampler.txt"));
     ManifestEntry entry = entryFor(Form::A);
     const std::string first = generateDocument(source, entry);
     // A different document number gives other revision ids and times, the same text.
@@ -233,7 +225,7 @@ TEST(Generation, OutputDependsOnTheSourceAndManifestOnly)
 
 TEST(Manifest, CommittedManifestIsCanonicalAndRoundTrips)
 {
-    const std::string text = readAll(fs::path(VELTRANO_DOCUMENTS_DIR) / "manifest.tsv");
+    const std::string text = testing_support::ReadBytes(fs::path(VELTRANO_DOCUMENTS_DIR) / "manifest.tsv");
     const Manifest manifest = parseManifest(text);
     EXPECT_EQ(formatManifest(manifest), text) << "rewrite it with formatManifest (docgen --plan-sizes does)";
     EXPECT_EQ(parseManifest(formatManifest(manifest)), manifest);

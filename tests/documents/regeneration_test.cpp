@@ -1,24 +1,15 @@
 // The committed documents are exactly what the generator makes of the committed sources.
 
+#include "support/temp_drive.h"
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string readAll(const fs::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
-}
 
 std::string quoted(const fs::path &path) { return "'" + path.string() + "'"; }
 
@@ -46,7 +37,7 @@ TEST_F(Regeneration, CommittedDocumentsMatchTheirSourcesByteForByte)
     const std::string command = quoted(DOCGEN_EXECUTABLE) + " --documents " + quoted(documents) + " --output " +
                                 quoted(output) + " > " + quoted(output / "log.txt") + " 2>&1";
     const int status = std::system(command.c_str());
-    EXPECT_EQ(status, 0) << readAll(output / "log.txt");
+    EXPECT_EQ(status, 0) << testing_support::ReadBytes(output / "log.txt");
 
     int compared = 0;
     for (int n = 1; n <= 70; ++n) {
@@ -58,8 +49,8 @@ TEST_F(Regeneration, CommittedDocumentsMatchTheirSourcesByteForByte)
         if (!source || !committed)
             continue;
         ASSERT_TRUE(fs::exists(output / (name + ".rtf"))) << name << " was not generated";
-        const std::string expected = readAll(output / (name + ".rtf"));
-        const std::string actual = readAll(documents / (name + ".rtf"));
+        const std::string expected = testing_support::ReadBytes(output / (name + ".rtf"));
+        const std::string actual = testing_support::ReadBytes(documents / (name + ".rtf"));
         EXPECT_TRUE(actual == expected) << name << ".rtf differs from what docgen makes of " << name
                                         << ".txt (" << actual.size() << " bytes committed, " << expected.size()
                                         << " generated): regenerate it";
